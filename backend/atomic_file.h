@@ -1,0 +1,27 @@
+// The one writer of record files: the new contents go to a temporary file in
+// the target's directory, which is then renamed over the target. A reader
+// sees the old file or the new one, never a half-written one; on any error
+// the old file is left as it was.
+#pragma once
+
+#include <string>
+#include <sys/types.h>
+
+struct AtomicWriteOptions {
+  mode_t mode = 0644;
+  uid_t owner = static_cast<uid_t>(-1);  // -1: leave as created
+  gid_t group = static_cast<gid_t>(-1);  // -1: leave as created
+};
+
+// Replaces `path` by `data`. Returns true on success; on failure fills
+// `error` (when given) with a text naming the path and the system error.
+bool writeFileAtomic(const std::string& path, const std::string& data,
+                     const AtomicWriteOptions& options = AtomicWriteOptions(),
+                     std::string* error = nullptr);
+
+// Reads a whole file into `data`; false when it cannot be read.
+bool readWholeFile(const std::string& path, std::string* data);
+
+// Creates a temporary file from mkstemp in `directory` with the base-name
+// prefix `prefix` (mode 0600); returns its path and sets `fd`, or "" on failure.
+std::string makeTempFile(const std::string& directory, const std::string& prefix, int* fd);
