@@ -1,0 +1,78 @@
+// The atomic record writer: whole replacement, a new inode, nothing left
+// behind, and the old file untouched when the write cannot happen.
+#include "atomic_file.h"
+
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include "test_support.h"
+
+using testing_support::TempDir;
+using testing_support::modeOf;
+using testing_support::readFile;
+using testing_support::writeFile;
+
+namespace {
+
+int entriesIn(const std::string& dir) {
+  int n = 0;
+  DIR* d = ::opendir(dir.c_str());
+  while (struct dirent* e = ::readdir(d)) {
+    if (e->d_name[0] != '.' || (e->d_name[1] && e->d_name[1] != '.')) ++n;
+  }
+  ::closedir(d);
+  return n;
+}
+
+ino_t inodeOf(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
+}
+
+TEST(AtomicFile, ReplacesWithANewInodeAndTheGivenMode) {
+  TempDir t;
+  std::string path = t / "record";
+  writeFile(path, "old");
+  ino_t before = inodeOf(path);
+  AtomicWriteOptions o;
+  o.mode = 0640;
+  std::string err;
+  ASSERT_TRUE(writeFileAtomic(path, std::string("new\0bytes", 9), o, &err)) << err;
+  EXPECT_EQ(readFile(path), std::string("new\0bytes", 9));
+  EXPECT_EQ(modeOf(path), 0640);
+  EXPECT_NE(inodeOf(path), before);
+  EXPECT_EQ(entriesIn(t.path()), 1);  // no temporary file left behind
+}
+
+TEST(AtomicFile, FailureLeavesTheOldFileAndReportsThePath) {
+  TempDir t;
+  std::string path = t / "record";
+  writeFile(path, "old");
+  // A directory where the file should go cannot be replaced by a file.
+  std::string dirPath = t / "adir";
+  ASSERT_EQ(::mkdir(dirPath.c_str(), 0755), 0);
+  std::string err;
+  EXPECT_FALSE(writeFileAtomic(dirPath, "x", AtomicWriteOptions(), &err));
+  EXPECT_NE(err.find(dirPath), std::string::npos);
+  EXPECT_FALSE(writeFileAtomic(t / "missing/record", "x", AtomicWriteOptions(), &err));
+  EXPECT_EQ(readFile(path), "old");
+  EXPECT_EQ(entriesIn(t.path()), 2);
+}
+
+TEST(AtomicFile, TempFilesArePrivateAndUnique) {
+  TempDir t;
+  int fd1 = -1, fd2 = -1;
+  std::string a = makeTempFile(t.path(), "QORXX", &fd1);
+  std::string b = makeTempFile(t.path() + "/", "QORXX", &fd2);
+  ASSERT_GE(fd1, 0);
+  ASSERT_GE(fd2, 0);
+  ::close(fd1);
+  ::close(fd2);
+  EXPECT_NE(a, b);
+  EXPECT_EQ(modeOf(a), 0600);
+  EXPECT_EQ(a.rfind('/'), t.path().size());
+}
+
+}  // namespace
