@@ -1,0 +1,31 @@
+// The mailbox file "JarnMailBoxFile": the current printer's job entry table
+// as text, one line per user, in the printer's "root" directory. The print
+// filter reads it at job time (running as lp), so it is replaced atomically
+// and readable by the group lp.
+#pragma once
+
+#include <string>
+
+#include "user_entry.h"
+
+// The file of the current printer: userFullDir "/root/JarnMailBoxFile";
+// "" when there is no current printer directory.
+std::string mailboxFilePath();
+
+// True when the file can carry the entry's texts: each at most 23
+// characters, none holding a blank or a control character.
+bool mailboxCanStore(const UserEntry& entry);
+
+// Writes the entry table to `path` (the current printer's file when empty),
+// mode 0640, group lp where that group exists, and stores the summary code in
+// mailboxSummary. Returns 1 when written; 0 when there is no file to write,
+// when an entry holds a value that the file cannot carry (a blank or control
+// character, or more than 23 characters), or when the file cannot be written.
+// On failure the old file stays as it was and mailboxSummary is emptied.
+int writeMailBoxFile(const std::string& path = std::string());
+
+// Reads `path` (the current printer's file when empty) into the entry table,
+// which is emptied first; returns the number of entries read (0 when the file
+// cannot be opened) and stores it in entryCount. At most 1024 entries are
+// read; each value is cut to 23 characters.
+int readMailBoxFile(const std::string& path = std::string());
