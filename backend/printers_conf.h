@@ -1,0 +1,26 @@
+// Reading single settings of a CUPS queue straight from printers.conf. The
+// file is only ever read here: settings are changed through lpadmin
+// (cups_options.h), never by writing the daemon's file.
+#pragma once
+
+#include <string>
+
+// Topics of getCUPSInfo() and setCUPSValue().
+enum CupsTopic {
+  kTopicStartBanner = 1,  // JobSheets, first name
+  kTopicEndBanner = 2,    // JobSheets, second name
+  kTopicBanners = 3,      // JobSheets, first + 256 * second
+  kTopicErrorPolicy = 4,  // ErrorPolicy: 1 stop-printer, 2 retry-job, 3 abort-job
+  kTopicDeviceUri = 5,    // DeviceURI: the connection type
+  kTopicPpd = 6,          // setCUPSValue only
+};
+
+// "<cupsDir>/etc/cups/printers.conf", or "/etc/cups/printers.conf".
+std::string printersConfPath();
+
+// Reads one setting of the printer's block (a "<Printer NAME>" or
+// "<DefaultPrinter NAME>" block; names compared in full). Topic 5 copies the
+// URI into `uri` (when given). Returns the setting's code, -1 when the file,
+// the block or the setting is missing, 0 for a topic outside 1-5 (and for a
+// URI of a scheme without a connection type).
+int getCUPSInfo(const std::string& printer, int topic, std::string* uri);

@@ -1,0 +1,240 @@
+// Queue commands: create, accept and enable, delete.
+#include "queue_commands.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "command_formats.h"
+#include "device_uri.h"
+#include "file_helpers.h"
+#include "fs_root.h"
+#include "report.h"
+#include "setup_state.h"
+#include "sleeper.h"
+#include "system_detection.h"
+#include "trace.h"
+
+namespace {
+
+const char kDeleteTitle[] = "Jarn 2.0-10 Update";
+const char kAccessTitle[] = "Access rights";
+const char kAccessText[] =
+    "You should be 'root' or 'administrator'\nfor this kind of operations.\nActually you don't have these rights.\nSorry!";
+
+// A tool's path from its slot, or its bare name when detection found none.
+std::string tool(int slot, const char* name) {
+  const std::string& path = setup().toolPaths[slot];
+  return path.empty() ? std::string(name) : path;
+}
+
+int run(const char* format, const std::vector<FormatArg>& args) {
+  return runSpoolerCommand(commandFromFormat(format, args));
+}
+
+// The USB text in force, in its two forms.
+FormatArg usbArg() {
+  const SetupState& s = setup();
+  const std::string& text = s.usbVariant == 1 ? s.usbDeviceId : s.usbDevicePath;
+  return FormatArg(usbShellText(text), usbUriValue(text));
+}
+
+FormatArg ippPathArg() {
+  const std::string& path = setup().ippPath;
+  return FormatArg(ippPathShellText(path), ippPathValue(path));
+}
+
+// The device part of a queue with a PPD: its format and values.
+bool ppdDevicePart(const char** format, std::vector<FormatArg>* args) {
+  const SetupState& s = setup();
+  switch (s.connectType) {
+    case kConnectLpd:
+      *format = fmt::kPpdDeviceLpd;
+      *args = {s.lpdHost, s.remoteQueue};
+      return true;
+    case kConnectTcp:
+      *format = fmt::kPpdDeviceTcp;
+      *args = {s.tcpHost, s.tcpPort};
+      return true;
+    case kConnectLocal:
+      *format = fmt::kPpdDeviceLocal;
+      *args = {localDeviceUri(s.deviceName)};
+      return true;
+    case kConnectUsb:
+      *format = fmt::kPpdDeviceUsb;
+      *args = {usbArg()};
+      return true;
+    case kConnectIpp:
+      *format = fmt::kPpdDeviceIpp;
+      *args = {s.ippHost, ippPathArg()};
+      return true;
+    case kConnectFile:
+      *format = fmt::kPpdDeviceFile;
+      *args = {s.fileName};
+      return true;
+    default:
+      return false;
+  }
+}
+
+// True for a regular file (not a link).
+bool isRegularFile(const std::string& path) {
+  struct stat st;
+  return ::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// True for a character device with the device numbers of /dev/null: the
+// node System V's lp made for a queue, and nothing else.
+bool isNullDeviceNode(const std::string& path) {
+  struct stat node, null;
+  if (::lstat(path.c_str(), &node) != 0 || !S_ISCHR(node.st_mode)) return false;
+  if (::stat("/dev/null", &null) != 0) return false;
+  return node.st_rdev == null.st_rdev;
+}
+
+// Removes what a System V or CUPS queue left beside the spooler: the null
+// device node of a System V queue and a model file of the queue's name.
+void removeQueueLeftovers(const std::string& queue) {
+  const SetupState& s = setup();
+  if (!isSafeEntryName(queue)) return;
+  if (s.lpMode == kLpSysV && queue != "null") {
+    std::string node = rootedPath("/dev/" + queue);
+    if (isNullDeviceNode(node)) ::unlink(node.c_str());
+  }
+  std::string model;
+  if (s.lpMode == kLpSysV) {
+    model = rootedPath("/usr/spool/lp/model/" + queue);
+  } else if (s.lpMode == kLpCups && !s.toolPaths[kToolCupsDataDir].empty()) {
+    model = s.toolPaths[kToolCupsDataDir] + "/model/" + queue;
+  }
+  if (model.empty() || !isRegularFile(model)) return;
+  std::string old = model + ".old";
+  if (::rename(model.c_str(), old.c_str()) != 0 && isRegularFile(model)) ::unlink(model.c_str());
+}
+
+}  // namespace
+
+NewQueueCopies& newQueueCopies() {
+  // The copies belong to the state record in force: a fresh record
+  // (resetSetup) starts them over.
+  static const SetupState* owner = nullptr;
+  static NewQueueCopies copies;
+  if (owner != &setup()) {
+    copies = NewQueueCopies();
+    owner = &setup();
+  }
+  return copies;
+}
+
+int runSpoolerCommand(const Command& cmd) {
+  return exitCodeOf(runCommand(cmd, setup().traceLevel, RunMode::Spooler));
+}
+
+int createQueueByUri(const std::string& queue) {
+  SetupState& s = setup();
+  const std::string lpadmin = tool(kToolLpadmin, "lpadmin");
+  int status;
+  switch (s.connectType) {
+    case kConnectTcp:
+      status = run(fmt::kCreateTcp, {lpadmin, queue, s.tcpHost, s.tcpPort});
+      break;
+    case kConnectLocal:
+      status = run(fmt::kCreateLocal, {lpadmin, queue, localDeviceUri(s.deviceName)});
+      break;
+    case kConnectUsb:
+      status = run(s.usbVariant == 1 ? fmt::kCreateUsbId : fmt::kCreateUsbPath, {lpadmin, queue, usbArg()});
+      break;
+    case kConnectIpp:
+      status = run(fmt::kCreateIpp, {lpadmin, queue, s.ippHost, ippPathArg()});
+      break;
+    case kConnectFile:
+      status = run(fmt::kCreateFile, {lpadmin, queue, s.fileName});
+      break;
+    default: {
+      const NewQueueCopies& c = newQueueCopies();
+      std::string host = c.remoteHost.empty() ? s.lpdHost : c.remoteHost;
+      std::string remote = c.remoteQueue.empty() ? s.remoteQueue : c.remoteQueue;
+      status = run(fmt::kCreateLpd, {lpadmin, queue, host, remote});
+      break;
+    }
+  }
+  if (status != 0) return 0;
+  return enableQueue(queue) == 0 ? 1 : 0;
+}
+
+int createQueueWithPPD(const std::string& queue) {
+  SetupState& s = setup();
+  std::string format = fmt::kCreatePpdHead;
+  std::vector<FormatArg> args = {tool(kToolLpadmin, "lpadmin"), queue, s.ppdFile};
+  const char* part = nullptr;
+  std::vector<FormatArg> partArgs;
+  if (ppdDevicePart(&part, &partArgs)) {
+    format += part;
+    args.insert(args.end(), partArgs.begin(), partArgs.end());
+  }
+  int status = runSpoolerCommand(commandFromFormat(format.c_str(), args));
+  if (status != 0) return status;
+  status = enableQueue(queue);
+  if (status != 0) return status;
+  std::string installed;
+  if (s.traceLevel != 1 && isOriginalPPD() && getCupsPPDFname(queue, &installed, 1)) {
+    s.ppdFile = installed;
+    cutField(s.ppdFile, kPathSize);
+  }
+  return 0;
+}
+
+int enableQueue(const std::string& queue) {
+  int accepted = run(fmt::kAccept, {tool(kToolAccept, "accept"), queue});
+  if (accepted != 0) {
+    Command fallback = commandFromFormat(fmt::kAcceptFallback, {queue});
+    fallback.argv[0] = rootedPath(fallback.argv[0]);
+    accepted = runSpoolerCommand(fallback);
+  }
+  int enabled = run(fmt::kEnable, {tool(kToolEnable, "enable"), queue});
+  if (enabled != 0) return enabled;
+  return accepted;
+}
+
+int deleteSpoolerQueue(const std::string& queue, int ask) {
+  SetupState& s = setup();
+  if (ask) {
+    std::string text = "Are you sure you want to delete queue:\n\t" + queue + "?\n";
+    if (!askQuestionBox(kDeleteTitle, "OK", "Cancel", text)) return 0;
+  }
+  if (s.lpMode != 0 && s.lpMode != kLpSysV && s.lpMode != kLpCups) return 0;
+
+  const std::string lpadmin = tool(kToolLpadmin, "lpadmin");
+  int status = run(fmt::kDelete, {lpadmin, queue});
+  if (status != 0) {
+    const std::string& lpstat = s.toolPaths[kToolLpstat];
+    if (lpstat.empty()) {
+      run(fmt::kDeleteProbeBare, {queue});
+    } else {
+      run(fmt::kDeleteProbe, {lpstat, queue});
+    }
+    sleepSeconds(1);
+    status = run(fmt::kDelete, {lpadmin, queue});
+  }
+  if (status != 0) {
+    tracef("deleteSpoolerQueue(%s) = %d\n", queue.c_str(), status);
+    return 0;
+  }
+  if (s.traceLevel != 1) removeQueueLeftovers(queue);
+  return 1;
+}
+
+int checkAccessRights(int show) {
+  if (setup().userId == 0) return 1;
+  if (show) doMessage(kMsgError, kAccessTitle, kAccessText);
+  return 0;
+}
+
+int isOriginalPPD() {
+  SetupState& s = setup();
+  if (s.ppdFile.empty()) return 0;
+  if (!s.ppdOrgFile.empty()) return s.ppdFile == s.ppdOrgFile ? 1 : 0;
+  s.ppdOrgFile = s.ppdFile;
+  return 1;
+}

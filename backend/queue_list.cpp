@@ -1,0 +1,315 @@
+// The system queue list and the managed printers.
+#include "queue_list.h"
+
+#include <cups/cups.h>
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <ctime>
+#include <sstream>
+
+#include "command_formats.h"
+#include "file_helpers.h"
+#include "fs_root.h"
+#include "info_file.h"
+#include "process_runner.h"
+#include "report.h"
+#include "setup_state.h"
+#include "system_detection.h"
+#include "trace.h"
+
+namespace {
+
+// The CUPS destinations of the last reading and the default among them.
+struct CupsDestinations {
+  cups_dest_t* dests = nullptr;
+  int count = 0;
+  cups_dest_t* defaultDest = nullptr;
+
+  void release() {
+    if (dests) cupsFreeDests(count, dests);
+    dests = nullptr;
+    count = 0;
+    defaultDest = nullptr;
+  }
+};
+CupsDestinations destinations;
+
+QueueNameSetter queueNameSetter = nullptr;
+
+const char kAddQueueTitle[] = "Jarn 2.0-10 : Add Queue";
+
+int recordsAfterHead(const PList* head) {
+  int n = 0;
+  for (const PList* p = head->next; p != head; p = p->next) ++n;
+  return n;
+}
+
+bool isDirectoryOrFile(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 && (S_ISDIR(st.st_mode) || S_ISREG(st.st_mode));
+}
+
+bool isDirectory(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// The System V printer directory for the system kind.
+std::string sysVPrinterDir(int osKind) {
+  if (osKind == kOsIrix || osKind == kOsHpUx) return "/usr/spool/lp/member";
+  if (osKind == kOsScoSv) return "/usr/spool/lp/admins/lp/printers";
+  if (osKind == kOsOther || osKind == 8 || osKind > kOsOpenUnix) return "/usr/spool/lp/printers";
+  return "/etc/lp/printers";
+}
+
+// Reads the queues of spoolers other than CUPS and System V from "lpstat -v".
+int readLpstatQueues(PList* head) {
+  SetupState& s = setup();
+  const std::string& lpstat = s.toolPaths[kToolLpstat];
+  Command cmd = commandFromFormat(fmt::kLpstatList, {lpstat.empty() ? std::string("lpstat") : lpstat});
+  std::string out;
+  int st = runCapture(cmd, s.traceLevel, &out, RunMode::Quiet);
+  tracef("getSysQ(%s)=%d\n", cmd.text.c_str(), exitCodeOf(st));
+  int n = 0;
+  for (const std::string& name : parseLpstatDevices(out)) {
+    addPList(head, new PList(name));
+    ++n;
+  }
+  s.systemQueueCount = n;
+  tracef("getSysQ(nPrinters)=%d\n", n);
+  return n;
+}
+
+// Unlinks a record that is still in the list and frees it.
+void unlinkRecord(PList* head, PList* record) {
+  for (PList* p = head->next; p != head; p = p->next) {
+    if (p != record) continue;
+    p->prev->next = p->next;
+    p->next->prev = p->prev;
+    delete p;
+    return;
+  }
+}
+
+// The names of a user list, head first when it holds one.
+std::vector<std::string> userNames(UList* head) {
+  std::vector<std::string> names;
+  if (!head->name.empty()) names.push_back(head->name);
+  for (UList* u = head->next; u != head; u = u->next) names.push_back(u->name);
+  return names;
+}
+
+// Puts names back into a user list, the first one in the head.
+void refillUsers(UList* head, const std::vector<std::string>& names) {
+  freeUList(head);
+  for (size_t i = 0; i < names.size(); ++i) {
+    if (i == 0) {
+      head->name = names[0];
+    } else {
+      addUList(head, new UList(names[i], static_cast<int>(i)));
+    }
+  }
+}
+
+// The text left-aligned in 64 columns ("%-64s").
+std::string padTo64(const std::string& text) {
+  std::string out = text;
+  if (out.size() < 64) out.append(64 - out.size(), ' ');
+  return out;
+}
+
+}  // namespace
+
+std::vector<std::string> parseLpstatDevices(const std::string& output) {
+  std::vector<std::string> names;
+  std::istringstream in(output);
+  std::string line;
+  while (std::getline(in, line)) {
+    size_t colon = line.find(':');
+    if (colon == std::string::npos) continue;
+    std::string name;
+    if (line.find("ique pour ") != std::string::npos || line.find("ique de ") != std::string::npos) {
+      size_t start = line.find_first_not_of(" \t", colon + 1);
+      if (start == std::string::npos) continue;
+      size_t end = line.find_first_of(" \t\r", start);
+      name = line.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    } else {
+      size_t end = colon;
+      if (end > 0 && line[end - 1] == ' ') --end;
+      size_t start = line.rfind(' ', end == 0 ? 0 : end - 1);
+      start = (start == std::string::npos || start >= end) ? 0 : start + 1;
+      name = line.substr(start, end - start);
+    }
+    if (!name.empty()) names.push_back(name);
+  }
+  return names;
+}
+
+std::string cutQueueName(const std::string& name, size_t limit) {
+  size_t cut = name.find('@');
+  if (cut == std::string::npos) cut = name.find(':');
+  std::string out = name.substr(0, cut);
+  if (out.size() > limit) out.resize(limit);
+  return out;
+}
+
+int getSysQ(PList* head, int force) {
+  SetupState& s = setup();
+  long now = static_cast<long>(std::time(nullptr));
+  bool due = now - s.lastQueueScan >= s.queueRescanInterval;
+  if (!force && !due) {
+    s.systemQueueCount = recordsAfterHead(head);
+    tracef("getSystemQueList(soft:%ld)\n", now);
+    return s.systemQueueCount;
+  }
+  s.lastQueueScan = static_cast<int>(now);
+  freePList(head);
+  s.systemQueueCount = 0;
+  tracef("getSysQ() lpMode=%d unameVersion=%g\n", s.lpMode, static_cast<double>(s.unameRelease));
+  if (s.lpMode == kLpSysV) {
+    if (getSysVQueList(head) < 0) s.systemQueueCount = 0;
+  } else if (s.lpMode == kLpCups) {
+    getCupsDestinationList(head);
+  } else {
+    readLpstatQueues(head);
+  }
+  sortPList(head, s.systemQueueCount);
+  return s.systemQueueCount;
+}
+
+int getCupsDestinationList(PList* head) {
+  SetupState& s = setup();
+  destinations.release();
+  destinations.count = cupsGetDests(&destinations.dests);
+  destinations.defaultDest = cupsGetDest(nullptr, nullptr, destinations.count, destinations.dests);
+  int n = 0;
+  for (int i = 0; i < destinations.count; ++i) {
+    const char* name = destinations.dests[i].name;
+    if (!name || !*name) continue;
+    addPList(head, new PList(name));
+    ++n;
+  }
+  s.systemQueueCount = n;
+  tracef("getCupsDestinationList(nPrinters)=%d\n", n);
+  return n;
+}
+
+int getSysVQueList(PList* head) {
+  SetupState& s = setup();
+  std::string dir = rootedPath(sysVPrinterDir(s.osKind));
+  tracef("getSysVQueList::fname=%s\n", dir.c_str());
+  const char* const fallbacks[] = {"/etc/lp/printers", "/usr/spool/lp/member"};
+  size_t next = 0;
+  while (!isDirectory(dir)) {
+    std::fprintf(stderr, "No base directory-1 : %s\n", dir.c_str());
+    if (next >= sizeof fallbacks / sizeof fallbacks[0]) return -1;
+    dir = rootedPath(fallbacks[next++]);
+  }
+  DIR* d = ::opendir(dir.c_str());
+  if (!d) return -1;
+  int n = 0;
+  while (struct dirent* e = ::readdir(d)) {
+    std::string name = e->d_name;
+    if (name == "." || name == "..") continue;
+    if (!isDirectoryOrFile(dir + "/" + name)) continue;
+    addPList(head, new PList(name));
+    ++n;
+  }
+  ::closedir(d);
+  s.systemQueueCount = n;
+  tracef("getSysVQueList::SysV(nPrinters)=%d\n", n);
+  return n;
+}
+
+std::vector<std::string> queueListItems() {
+  SetupState& s = setup();
+  std::vector<std::string> items;
+  int i = 0;
+  for (PList* p = s.systemQueueList.next; p != &s.systemQueueList && i < s.systemQueueCount;
+       p = p->next, ++i) {
+    bool managed = isManagedPrinter(cutQueueName(p->name)) != 0;
+    if (managed && (s.queueListFilter == 2 || s.queueListFilter == 3)) {
+      items.push_back(padTo64(p->name));
+    } else if (!managed && (s.queueListFilter == 3 || s.queueListFilter == 1)) {
+      items.push_back("* " + padTo64(p->name));
+    }
+  }
+  return items;
+}
+
+void fillSystemQueueList(QueueListView* view) {
+  SetupState& s = setup();
+  getSysQ(&s.systemQueueList, 1);
+  view->deleteAllItems();
+  if (s.systemQueueCount == 0) return;
+  std::vector<std::string> items = queueListItems();
+  if (items.empty()) return;
+  view->setHeightFor(static_cast<int>(items.size()));
+  view->addItemsAtEnd(items);
+}
+
+int isSystemQueue(const std::string& name) {
+  SetupState& s = setup();
+  getSysQ(&s.systemQueueList, 0);
+  int i = 0;
+  for (PList* p = s.systemQueueList.next; p != &s.systemQueueList && i < s.systemQueueCount;
+       p = p->next, ++i) {
+    if (cutQueueName(p->name) == name) return 1;
+  }
+  return 0;
+}
+
+int isManagedPrinter(const std::string& name) {
+  if (name.empty()) return 0;
+  return findPListEntry(&setup().printerList, name) ? 1 : 0;
+}
+
+int addPrinter(const std::string& name, int check) {
+  SetupState& s = setup();
+  if (check && isManagedPrinter(name)) {
+    doMessage(kMsgInfo, kAddQueueTitle, "Queue '" + name + "' already exists .... !");
+    return 0;
+  }
+  if (!isSafeEntryName(name) || makeSubDirectory(s.userDir, name) != 0) {
+    doMessage(kMsgError, kAddQueueTitle, "Cannot create directory " + s.userDir + "/" + name);
+    return 0;
+  }
+  PList* record = new PList(name, countPList(&s.printerList), 0);
+  addPList(&s.printerList, record);
+  if (!editInfoFile(name, kEditAddPrinter)) {
+    // The information file was left as it was: so is the list.
+    unlinkRecord(&s.printerList, record);
+    return 0;
+  }
+
+  // The "root" user of the new printer, with the state of the current
+  // printer put back afterwards.
+  std::string savedFullDir = s.userFullDir;
+  std::string savedPrinter = s.printerName;
+  std::vector<std::string> savedUsers = userNames(&s.printerUserList);
+  int savedUserCount = s.printerUserCount;
+  s.userFullDir = s.userDir + "/" + name;
+  s.printerName = name;
+  makeUserDirectory(s.userFullDir, "root");
+  editInfoFile("root", kEditAddPrinterUser);
+  s.userFullDir = savedFullDir;
+  s.printerName = savedPrinter;
+  refillUsers(&s.printerUserList, savedUsers);
+  s.printerUserCount = savedUserCount;
+
+  tracef("Added JarnPrinter %s.\n", name.c_str());
+  return 1;
+}
+
+int deletePrinter(const std::string& name) {
+  SetupState& s = setup();
+  editInfoFile(name, kEditDeletePrinter);
+  removeInfoPrinterBlock(s.userDir, name);
+  if (queueNameSetter) queueNameSetter(std::string());
+  tracef("Deleted JarnPrinter %s.\n", name.c_str());
+  return 1;
+}
+
+void setQueueNameSetter(QueueNameSetter setter) { queueNameSetter = setter; }

@@ -1,0 +1,68 @@
+// The system queue list and the managed printers: reads the spooler's queues
+// (with a time-based cache), marks each one as managed or not for the main
+// window's list, answers whether a name is a spooler queue or a managed
+// printer, and adds and removes managed printers with their directories and
+// information-file entries.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "lists.h"
+
+// Refreshes the list behind `head` from the spooler when `force` is set or
+// queueRescanInterval seconds have passed since lastQueueScan; otherwise
+// leaves it. Returns the number of queues (systemQueueCount).
+int getSysQ(PList* head, int force);
+
+// One record per CUPS destination (one per instance). Returns the number added.
+int getCupsDestinationList(PList* head);
+
+// One record per entry of the System V printer directory; -1 when no such
+// directory exists.
+int getSysVQueList(PList* head);
+
+// Parses "lpstat -v" output into queue names, in the order of the lines.
+std::vector<std::string> parseLpstatDevices(const std::string& output);
+
+// The main window's queue list, as this back end sees it.
+class QueueListView {
+ public:
+  virtual ~QueueListView() = default;
+  virtual void deleteAllItems() = 0;
+  virtual void setHeightFor(int itemCount) = 0;
+  virtual void addItemsAtEnd(const std::vector<std::string>& items) = 0;
+};
+
+// The items of the main list for the queues read last, by queueListFilter:
+// managed queues as "%-64s", the others as "* %-64s", in the list's order.
+std::vector<std::string> queueListItems();
+
+// Forced refresh, then fills the view.
+void fillSystemQueueList(QueueListView* view);
+
+// 1 when the name is among the spooler's queues (the cached list may serve).
+int isSystemQueue(const std::string& name);
+
+// 1 when the name is one of the managed printers (printerList).
+int isManagedPrinter(const std::string& name);
+
+// The name cut at the first "@", or else at the first ":", and then to at
+// most `limit` bytes. Names are compared in full: callers pass no limit
+// unless a field's visible size asks for one.
+std::string cutQueueName(const std::string& name, size_t limit = std::string::npos);
+
+// Makes the printer managed: its directory and "root" user directory, its
+// record in printerList and its lines in the information file. With `check`,
+// a printer that is managed already is refused with a message. 1 added, 0
+// refused or not stored.
+int addPrinter(const std::string& name, int check);
+
+// Makes the printer unmanaged: its information-file lines, its directory
+// tree and its script go, and the queue page is cleared. 1 when done.
+int deletePrinter(const std::string& name);
+
+// The queue page's setter of the queue name, which deletePrinter calls with
+// an empty name; the screens plug theirs in (null: none).
+using QueueNameSetter = void (*)(const std::string& name);
+void setQueueNameSetter(QueueNameSetter setter);
