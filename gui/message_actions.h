@@ -1,0 +1,11 @@
+// What OK does for a message that stands for a pending action, by its code:
+// 1 ends the program, 2 deletes the current queue, the queue-creation and
+// user-deletion codes hand over to the queue actions; other codes do nothing.
+#pragma once
+
+// Carries out the action of a message code.
+void actOnMessageCode(int code);
+
+// The work of code 2: deletes printerName through the spooler, reads the
+// queue list again and, when the delete succeeded, stops managing the queue.
+void deleteCurrentQueue();

@@ -1,0 +1,44 @@
+// The places where the wizard's pages plug their own work into the main
+// window's navigation, menus and message page. Each page's code sets the
+// entries it provides when it builds its page; an entry left null is a page
+// that has nothing to do there, and the main window then goes on without it.
+#pragma once
+
+#include <string>
+
+struct PageHooks {
+  // Queue page: classify and load the typed queue (flag 1: also show page 1).
+  void (*goThroughPanel)(int flag) = nullptr;
+  // Queue page: put a queue name into the page (null: clear it).
+  void (*setQueueName)(const char* name, int readType) = nullptr;
+  // Queue page: the type menu back to PostScript.
+  void (*resetQueueType)() = nullptr;
+  // Queue page: show or clear the red new-name hint.
+  void (*setNewQueueHint)(bool on) = nullptr;
+  // Model page: its model label; its model name; its Next check.
+  void (*showModelLabel)() = nullptr;
+  std::string (*modelName)() = nullptr;
+  void (*checkModelNext)() = nullptr;
+  // Option pages: which pane; their Next button; the Update/Create button.
+  void (*showOptionPane)(int pane) = nullptr;
+  void (*setOptionNextSensitive)(bool on) = nullptr;
+  void (*setOptionUpdateCreate)(bool create) = nullptr;
+  // Option pages: close an open PPD and clear the edit flags (Reset).
+  void (*resetOptionPages)() = nullptr;
+  // Advanced page: the Next button's label (Update on page 6) and its sub-form.
+  void (*setAdvancedNextLabel)(bool update) = nullptr;
+  void (*showAdvancedForm)(int form) = nullptr;
+  // Extra pane back to its defaults (Reset).
+  void (*resetExtraPane)() = nullptr;
+  // Queue actions: OK on the main window, Save in the File menu, and the
+  // work of OK on a pending action's message (codes 5-10, 16-22, 32).
+  void (*queueAction)() = nullptr;
+  void (*saveAction)() = nullptr;
+  void (*applyMessageCode)(int code) = nullptr;
+  // Context help (the Help button) and the about dialog.
+  void (*helpMode)() = nullptr;
+  void (*showAbout)() = nullptr;
+};
+
+// The hooks in force for the run.
+PageHooks& pageHooks();

@@ -1,0 +1,144 @@
+// The question box, the conflict box and the numeric-field notice.
+#include "question_dialogs.h"
+
+#include <Xm/MessageB.h>
+
+#include <cstdio>
+
+#include "dialog_shells.h"
+#include "main_window.h"
+#include "page_navigation.h"
+#include "report.h"
+#include "xm_strings.h"
+
+namespace {
+
+Widget conflictBox = nullptr;
+
+unsigned char dialogTypeFor(int type, unsigned char current) {
+  switch (type) {
+    case 0: return current;
+    case 1: return XmDIALOG_ERROR;
+    case 2: return XmDIALOG_INFORMATION;
+    case 3: return XmDIALOG_QUESTION;
+    case 4: return XmDIALOG_WARNING;
+    case 5: return XmDIALOG_WORKING;
+    default: return XmDIALOG_MESSAGE;
+  }
+}
+
+// The shell the dialogs belong to: the main window once it exists.
+Widget dialogParent() {
+  MainWidgets& m = mainWidgets();
+  return m.mainShell ? m.mainShell : m.appShell;
+}
+
+void setString(Widget w, const char* resource, const std::string& text) {
+  XmString s = makeXmString(text.c_str());
+  XtVaSetValues(w, resource, s, nullptr);
+  XmStringFree(s);
+}
+
+void answerCB(Widget, XtPointer clientData, XtPointer callData) {
+  auto* answer = static_cast<int*>(clientData);
+  auto* cbs = static_cast<XmAnyCallbackStruct*>(callData);
+  *answer = (cbs && cbs->reason == XmCR_OK) ? 1 : 2;
+}
+
+// The box closed by the window manager (or otherwise unmapped) while it
+// waits: that answers Cancel, so the waiting caller goes on.
+void closedCB(Widget, XtPointer clientData, XtPointer) {
+  auto* answer = static_cast<int*>(clientData);
+  if (*answer == 0) *answer = 2;
+}
+
+void raise(Widget dialog) {
+  Widget shell = XtParent(dialog);
+  if (shell && XtIsRealized(shell)) XRaiseWindow(XtDisplay(shell), XtWindow(shell));
+}
+
+void conflictDoneCB(Widget w, XtPointer, XtPointer) {
+  XtUnmanageChild(w);
+  XSynchronize(XtDisplay(w), False);
+}
+
+void conflictHelpCB(Widget, XtPointer, XtPointer) { std::fprintf(stderr, "Help Conflict!\n"); }
+
+}  // namespace
+
+bool showQuestionBox(int type, const std::string& title, const std::string& okLabel,
+                     const std::string& cancelLabel, const std::string& text) {
+  Widget parent = dialogParent();
+  if (!parent) return false;
+  int answer = 0;
+  Arg args[2];
+  Cardinal n = 0;
+  XtSetArg(args[n], XmNdialogStyle, XmDIALOG_FULL_APPLICATION_MODAL), ++n;
+  Widget box = XmCreateQuestionDialog(parent, const_cast<char*>("qorQuestionBox"), args, n);
+  XtUnmanageChild(XmMessageBoxGetChild(box, XmDIALOG_HELP_BUTTON));
+  unsigned char current = XmDIALOG_QUESTION;
+  XtVaGetValues(box, XmNdialogType, &current, nullptr);
+  XtVaSetValues(box, XmNdialogType, dialogTypeFor(type, current), nullptr);
+  setString(box, XmNdialogTitle, title);
+  setString(box, XmNokLabelString, okLabel);
+  setString(box, XmNcancelLabelString, cancelLabel);
+  setString(box, XmNmessageString, text);
+  XtAddCallback(box, XmNokCallback, answerCB, &answer);
+  XtAddCallback(box, XmNcancelCallback, answerCB, &answer);
+  XtAddCallback(box, XmNunmapCallback, closedCB, &answer);
+
+  // While the box waits nothing else may change the pending state.
+  MainWidgets& m = mainWidgets();
+  bool menuWasOn = m.menuBar && XtIsSensitive(m.menuBar);
+  bool listWasOn = m.queueList && XtIsSensitive(m.queueList);
+  setMenuBarSensitive(false);
+  setQueueListSensitive(false);
+
+  XtManageChild(box);
+  raise(box);
+  XtAppContext app = XtWidgetToApplicationContext(parent);
+  while (answer == 0 && !XtAppGetExitFlag(app)) XtAppProcessEvent(app, XtIMAll);
+
+  setMenuBarSensitive(menuWasOn);
+  setQueueListSensitive(listWasOn);
+  Display* dpy = XtDisplay(box);
+  XtDestroyWidget(XtParent(box));
+  // The box goes from the screen now, also when the caller then works or
+  // waits without going back to the event loop.
+  XSync(dpy, False);
+  return answer == 1;
+}
+
+void showConflictBox(const std::string& title, const std::string& text) {
+  Widget parent = dialogParent();
+  if (!parent) return;
+  if (!conflictBox) {
+    Arg args[2];
+    Cardinal n = 0;
+    XtSetArg(args[n], XmNdialogStyle, XmDIALOG_FULL_APPLICATION_MODAL), ++n;
+    conflictBox = XmCreateMessageDialog(parent, const_cast<char*>("qorConflictBox"), args, n);
+    XtVaSetValues(conflictBox, XmNdialogType, XmDIALOG_WARNING, nullptr);
+    setString(conflictBox, XmNcancelLabelString, "AutoResolve");
+    setString(conflictBox, XmNhelpLabelString, "Help");
+    XtAddCallback(conflictBox, XmNokCallback, conflictDoneCB, nullptr);
+    XtAddCallback(conflictBox, XmNcancelCallback, conflictDoneCB, nullptr);
+    XtAddCallback(conflictBox, XmNhelpCallback, conflictHelpCB, nullptr);
+    XtAddCallback(conflictBox, XmNdestroyCallback,
+                  [](Widget, XtPointer, XtPointer) { conflictBox = nullptr; }, nullptr);
+  }
+  setString(conflictBox, XmNdialogTitle, title);
+  setString(conflictBox, XmNmessageString, text);
+  XSynchronize(XtDisplay(conflictBox), True);
+  XtManageChild(conflictBox);
+  raise(conflictBox);
+}
+
+std::string numericFieldText(const std::string& field, const std::string& value) {
+  return "The text for the '" + field + "'\nmust be numerical only!\nThe actual value is:\n\t" +
+         value + ".";
+}
+
+void numericFieldNotice(const std::string& title, const std::string& field,
+                        const std::string& value) {
+  doMessage(1, title, numericFieldText(field, value));
+}
