@@ -40,8 +40,8 @@ std::string hostValue(const SetupState& s) {
     case kConnectLocal:
       return orUnknown(s.deviceName);
     case kConnectUsb:
-      // Written as it stands; rewriting a typed usb: URI into the form the
-      // spooler takes comes with USB discovery.
+      // Written as it stands: the backslash-escaped form of a usb: URI is
+      // only for the command text that traces print, never stored.
       return orUnknown(s.usbVariant == 1 ? s.usbDeviceId : s.usbDevicePath);
     case kConnectIpp:
       return orUnknown(s.ippHost);

@@ -19,6 +19,7 @@
 namespace {
 
 const char kDeleteTitle[] = "Jarn 2.0-10 Update";
+constexpr int kDeleteQuestionCode = 28;  // the message page's question icon for a deletion
 const char kAccessTitle[] = "Access rights";
 const char kAccessText[] =
     "You should be 'root' or 'administrator'\nfor this kind of operations.\nActually you don't have these rights.\nSorry!";
@@ -201,7 +202,7 @@ int deleteSpoolerQueue(const std::string& queue, int ask) {
   SetupState& s = setup();
   if (ask) {
     std::string text = "Are you sure you want to delete queue:\n\t" + queue + "?\n";
-    if (!askQuestionBox(kDeleteTitle, "OK", "Cancel", text)) return 0;
+    if (!askInPanel(kDeleteQuestionCode, kDeleteTitle, text)) return 0;
   }
   if (s.lpMode != 0 && s.lpMode != kLpSysV && s.lpMode != kLpCups) return 0;
 

@@ -13,6 +13,10 @@ bool Reporter::ask(const std::string& title, const std::string& text,
   return false;
 }
 
+bool Reporter::askInPanel(int /*code*/, const std::string& title, const std::string& text) {
+  return ask(title, text, "OK", "Cancel");
+}
+
 namespace {
 Reporter defaultReporter;
 Reporter* current = &defaultReporter;
@@ -33,4 +37,8 @@ void doMessage(int code, const std::string& title, const std::string& text) {
 int askQuestionBox(const std::string& title, const std::string& yesLabel,
                    const std::string& noLabel, const std::string& text) {
   return current->ask(title, text, yesLabel, noLabel) ? 1 : 0;
+}
+
+int askInPanel(int code, const std::string& title, const std::string& text) {
+  return current->askInPanel(code, title, text) ? 1 : 0;
 }

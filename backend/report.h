@@ -24,6 +24,10 @@ class Reporter {
   // Asks a question; returns true for the "yes" button.
   virtual bool ask(const std::string& title, const std::string& text,
                    const std::string& yesLabel, const std::string& noLabel);
+  // Asks a question on the message page with a message code (the code
+  // chooses its icon); returns true for OK. By default it is asked as ask()
+  // with "OK" and "Cancel".
+  virtual bool askInPanel(int code, const std::string& title, const std::string& text);
 };
 
 // Makes `r` the Reporter in force (null restores the default one); returns
@@ -33,6 +37,10 @@ Reporter& reporter();
 
 // Shows a message through the Reporter in force.
 void doMessage(int code, const std::string& title, const std::string& text);
+
+// Asks a question on the message page through the Reporter in force: 1 for
+// OK, 0 for Cancel.
+int askInPanel(int code, const std::string& title, const std::string& text);
 
 // Asks a question through the Reporter in force: 1 for yes, 0 for no.
 int askQuestionBox(const std::string& title, const std::string& yesLabel,

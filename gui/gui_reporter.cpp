@@ -18,6 +18,11 @@ bool GuiReporter::ask(const std::string& title, const std::string& text,
   return showQuestionBox(3, title, yesLabel, noLabel, text);
 }
 
+bool GuiReporter::askInPanel(int code, const std::string& title, const std::string& text) {
+  if (!mainWidgets().pages[kSlotMessage]) return ask(title, text, "OK", "Cancel");
+  return askInMessagePanel(code, title, text);
+}
+
 void GuiReporter::showWaitingMessages() {
   std::vector<Waiting> list;
   list.swap(waiting_);

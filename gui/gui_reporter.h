@@ -13,6 +13,7 @@ class GuiReporter : public Reporter {
   void message(int code, const std::string& title, const std::string& text) override;
   bool ask(const std::string& title, const std::string& text, const std::string& yesLabel,
            const std::string& noLabel) override;
+  bool askInPanel(int code, const std::string& title, const std::string& text) override;
 
   // Shows the messages that came before the message page existed.
   void showWaitingMessages();

@@ -105,6 +105,18 @@ TEST_F(CommandLines, DeleteAndExtraOptionLines) {
     EXPECT_EQ(1, deleteSpoolerQueue("Q1", 0));
     EXPECT_EQ("/usr/sbin/lpadmin -xQ1 2>/dev/null\n", err.take());
   }
+  {
+    // Asked first on the message page, as question 28; Cancel deletes nothing.
+    testing_support::ScriptedReporter reporter;
+    reporter.answers = {false};
+    StderrCapture err;
+    EXPECT_EQ(0, deleteSpoolerQueue("Q1", 1));
+    EXPECT_EQ("", err.take());
+    ASSERT_EQ(reporter.questions.size(), 1u);
+    EXPECT_EQ(reporter.questions[0].code, 28);
+    EXPECT_EQ(reporter.questions[0].title, "Jarn 2.0-10 Update");
+    EXPECT_EQ(reporter.questions[0].text, "Are you sure you want to delete queue:\n\tQ1?\n");
+  }
   CupsQueueSettings& c = cupsQueueSettings();
   c.startBanner = 8;
   c.endBanner = 9;

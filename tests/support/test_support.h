@@ -89,8 +89,14 @@ class ScriptedReporter : public Reporter {
     return a;
   }
 
+  bool askInPanel(int code, const std::string& title, const std::string& text) override {
+    bool answer = ask(title, text, "OK", "Cancel");
+    questions.back().code = code;
+    return answer;
+  }
+
   std::vector<Message> messages;
-  std::vector<Message> questions;
+  std::vector<Message> questions;  // the code is that of a message-page question, else 0
   std::deque<bool> answers;
 
  private:
