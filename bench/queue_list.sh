@@ -12,7 +12,8 @@
 # the refresh costs at most 1.5 x lpstat -v, and it grows linearly (the cost
 # per queue at 1000 queues at most 1.5 x the cost per queue at 250). Exits 1
 # when a target is missed. Runs as root (the daemon is started by
-# tests/cups/cupsd-harness.sh and stopped by its pid at the end).
+# "tests/harness/private-cupsd.sh run", with LogLevel warn so that logging
+# does not weigh on the timings, and stopped by its pid at the end).
 set -u
 top=$(cd "$(dirname "$0")/.." && pwd)
 jarnctl=${1:-$top/build/bin/jarnctl}
@@ -20,7 +21,7 @@ jarnctl=$(cd "$(dirname "$jarnctl")" && pwd)/$(basename "$jarnctl")
 [ -x "$jarnctl" ] || { echo "queue_list: no jarnctl at $jarnctl (build it first)" >&2; exit 2; }
 
 if [ -z "${CUPS_TEST_BASE:-}" ]; then
-  exec bash "$top/tests/cups/cupsd-harness.sh" -- bash "$0" "$jarnctl"
+  exec bash "$top/tests/harness/private-cupsd.sh" run --conf "LogLevel warn" -- bash "$0" "$jarnctl"
 fi
 
 runs=${RUNS:-5}

@@ -1,6 +1,6 @@
 // Helpers of the spooler tests: environment guards, a recording stand-in for
 // the spooler tools, and the facts of the private CUPS daemon that
-// cupsd-harness.sh starts around the daemon tests.
+// tests/harness/private-cupsd.sh starts around the daemon tests.
 #pragma once
 
 #include <gtest/gtest.h>

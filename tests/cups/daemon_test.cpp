@@ -1,5 +1,5 @@
 // The queue commands, extra options, queue list and test pages against the
-// private CUPS daemon that cupsd-harness.sh starts around these tests
+// private CUPS daemon that private-cupsd.sh run starts around these tests
 // (CUPS_SERVER, JARNCUPSDIR and the rest come from it).
 #include <signal.h>
 #include <sys/wait.h>
@@ -45,7 +45,7 @@ size_t count(const std::string& text, const std::string& what) {
 class DaemonQueues : public FreshState {
  protected:
   void SetUp() override {
-    if (daemonBase().empty()) GTEST_SKIP() << "needs the private daemon (cupsd-harness.sh)";
+    if (daemonBase().empty()) GTEST_SKIP() << "needs the private daemon (private-cupsd.sh run)";
     FreshState::SetUp();
     int request = getLpModeFromEnv();
     takeCupsEnvironment(&request);
@@ -294,7 +294,7 @@ TEST_F(DaemonQueues, TestPagesReachTheListener) {
 
 // A daemon that refuses file: device URIs.
 TEST(NoFileDevice, AFileQueueIsRefused) {
-  if (daemonBase().empty()) GTEST_SKIP() << "needs the private daemon (cupsd-harness.sh)";
+  if (daemonBase().empty()) GTEST_SKIP() << "needs the private daemon (private-cupsd.sh run)";
   resetSetup();
   int request = 0;
   takeCupsEnvironment(&request);

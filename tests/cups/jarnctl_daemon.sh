@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# jarnctl against the private daemon of cupsd-harness.sh, as an
+# jarnctl against the private daemon of private-cupsd.sh run, as an
 # administrator's shell would use it.
 #   jarnctl_daemon.sh JARNCTL
 set -u

@@ -4,9 +4,10 @@
 #
 #   tests/gui/cups-with-queues.sh start DIR [QUEUE...]
 #       starts the daemon in DIR, adds each QUEUE as a raw socket queue
-#       (socket://127.0.0.1:9101, 9102, ...), links DIR/prefix/etc/cups to
-#       the daemon's configuration for JARNCUPSDIR, and writes DIR/env: the
-#       variable lines (CUPS_SERVER, JARNCUPSDIR, ...) for clients.
+#       (socket://127.0.0.1:9101, 9102, ...), and writes DIR/env: the
+#       harness's environment for clients (CUPS_SERVER, JARNCUPSDIR with
+#       DIR/prefix/etc/cups linked to the daemon's configuration, ...) as
+#       lines to source.
 #   tests/gui/cups-with-queues.sh stop DIR
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
@@ -19,13 +20,7 @@ start() {
   command -v cupsd >/dev/null || PATH=$PATH:/usr/sbin
   bash "$daemon" start "$base" || die "the private CUPS daemon did not start"
   base=$(cd "$base" && pwd)
-  mkdir -p "$base/prefix/etc"
-  ln -sfn "$base/etc" "$base/prefix/etc/cups"
-  {
-    bash "$daemon" env "$base" | sed -e 's/^export //' -e "s/'//g"
-    echo "JARNCUPSDIR=$base/prefix"
-    echo "JARNCUPSBINDIR=/usr"
-  } >"$base/env"
+  bash "$daemon" env "$base" | sed -e 's/^export //' -e "s/'//g" >"$base/env"
   local q n=0
   for q in "$@"; do
     n=$((n + 1))

@@ -1,16 +1,13 @@
 // A private CUPS daemon for the periphery tests: its own tree and port,
-// started by tests/harness/private-cupsd.sh and stopped by its pid when the
-// test ends, also when the test fails.
+// started by "tests/harness/private-cupsd.sh start" and stopped by its pid
+// ("private-cupsd.sh stop") when the test ends, also when the test fails.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -18,26 +15,11 @@
 
 namespace periphery_testing {
 
-// True while the process exists and is not a zombie.
-inline bool processAlive(pid_t pid) {
-  if (::kill(pid, 0) != 0) return false;
-  std::string stat;
-  FILE* f = std::fopen(("/proc/" + std::to_string(pid) + "/stat").c_str(), "r");
-  if (!f) return false;
-  char buf[512];
-  size_t n = std::fread(buf, 1, sizeof buf - 1, f);
-  std::fclose(f);
-  stat.assign(buf, n);
-  size_t paren = stat.rfind(')');
-  return !(paren != std::string::npos && paren + 2 < stat.size() && stat[paren + 2] == 'Z');
-}
-
 class PrivateCupsd {
  public:
   // Starts a daemon in `base` (a new directory) on a free port.
   explicit PrivateCupsd(const std::string& base) : base_(base) {
-    Command c({"bash", std::string(PERIPHERY_HARNESS_DIR) + "/private-cupsd.sh", "start", base_},
-              "private-cupsd.sh start");
+    Command c({"bash", harness(), "start", base_}, "private-cupsd.sh start");
     c.stdoutPath = "/dev/null";
     int rc = exitCodeOf(runCommand(c, 0, RunMode::Quiet));
     pid_ = std::atoi(readSmallFile(base_ + "/cupsd.pid").c_str());
@@ -68,18 +50,19 @@ class PrivateCupsd {
     return exitCodeOf(st);
   }
 
-  // Stops the daemon by its pid and waits until it is gone.
+  // Stops the daemon by its pid and waits until it has ended.
   void stop() {
     if (pid_ <= 0) return;
-    ::kill(pid_, SIGTERM);
-    for (int i = 0; i < 100 && processAlive(pid_); ++i) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    Command c({"bash", harness(), "stop", base_}, "private-cupsd.sh stop");
+    c.stdoutPath = "/dev/null";
+    if (exitCodeOf(runCommand(c, 0, RunMode::Quiet)) != 0) {
+      ADD_FAILURE() << "private cupsd did not stop in " << base_;
     }
-    if (processAlive(pid_)) ::kill(pid_, SIGKILL);
     pid_ = -1;
   }
 
  private:
+  static std::string harness() { return std::string(PERIPHERY_HARNESS_DIR) + "/private-cupsd.sh"; }
   static std::string readSmallFile(const std::string& path) {
     std::string text;
     FILE* f = std::fopen(path.c_str(), "r");
