@@ -7,14 +7,8 @@ jarnctl=$1
 harness=$2
 tmp=$(mktemp -d)
 pid=
-# True while the process exists and is not a zombie.
-alive() { kill -0 "$1" 2>/dev/null && ! grep -q '^[0-9]* (.*) Z' "/proc/$1/stat" 2>/dev/null; }
 cleanup() {
-  if [ -n "$pid" ]; then
-    kill "$pid" 2>/dev/null
-    for _ in $(seq 50); do alive "$pid" || break; sleep 0.1; done
-    alive "$pid" && kill -9 "$pid" 2>/dev/null
-  fi
+  [ -n "$pid" ] && bash "$harness" stop "$tmp/cupsd"
   rm -rf "$tmp"
 }
 trap cleanup EXIT
