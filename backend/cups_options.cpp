@@ -51,7 +51,7 @@ int runSetValue(const std::string& printer, const FormatArg& value, int topic) {
   SetupState& s = setup();
   const std::string& lpadmin = s.toolPaths[kToolLpadmin];
   if (printer.empty() || lpadmin.empty() || topic <= 0 || topic > kTopicPpd) return 0;
-  const CupsQueueSettings& c = cupsQueueSettings();
+  const SetupState& c = setup();
 
   std::string format = fmt::kSetValueHead;
   std::vector<FormatArg> args = {lpadmin, printer};
@@ -82,18 +82,6 @@ int runSetValue(const std::string& printer, const FormatArg& value, int topic) {
 }
 
 }  // namespace
-
-CupsQueueSettings& cupsQueueSettings() {
-  // The settings belong to the state record in force: a fresh record
-  // (resetSetup) starts them over.
-  static const SetupState* owner = nullptr;
-  static CupsQueueSettings settings;
-  if (owner != &setup()) {
-    settings = CupsQueueSettings();
-    owner = &setup();
-  }
-  return settings;
-}
 
 int getJobSheetsName(int code, std::string* name) {
   int index = code & 0x0f;

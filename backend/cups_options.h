@@ -14,16 +14,6 @@ enum ErrorPolicy {
   kPolicyAbortJob = 3,
 };
 
-// The queue's extra CUPS settings being edited: banner codes (0-9, see
-// getJobSheetsName) and the error-policy code. They belong to the queue being
-// edited and start over with each fresh state record.
-struct CupsQueueSettings {
-  int startBanner = 0;
-  int endBanner = 0;
-  int errorPolicy = kPolicyRetryJob;
-};
-CupsQueueSettings& cupsQueueSettings();
-
 // The job-sheets name of a banner code's low four bits; 1 when the code has
 // a name, else "none" and 0.
 int getJobSheetsName(int code, std::string* name);
@@ -46,6 +36,6 @@ int setCUPSValue(const std::string& printer, const std::string& text, int topic)
 // nothing run, when the connection has no URI.
 int sendDeviceURI(const std::string& printer);
 
-// Sends the banners and the error policy of cupsQueueSettings() to the
+// Sends the state's banners (startBanner, endBanner) and error policy to the
 // daemon. 1 when both commands succeeded, else 0.
 int setCUPSInfo(const std::string& printer);

@@ -116,18 +116,6 @@ void removeQueueLeftovers(const std::string& queue) {
 
 }  // namespace
 
-NewQueueCopies& newQueueCopies() {
-  // The copies belong to the state record in force: a fresh record
-  // (resetSetup) starts them over.
-  static const SetupState* owner = nullptr;
-  static NewQueueCopies copies;
-  if (owner != &setup()) {
-    copies = NewQueueCopies();
-    owner = &setup();
-  }
-  return copies;
-}
-
 int runSpoolerCommand(const Command& cmd) {
   return exitCodeOf(runCommand(cmd, setup().traceLevel, RunMode::Spooler));
 }
@@ -153,9 +141,8 @@ int createQueueByUri(const std::string& queue) {
       status = run(fmt::kCreateFile, {lpadmin, queue, s.fileName});
       break;
     default: {
-      const NewQueueCopies& c = newQueueCopies();
-      std::string host = c.remoteHost.empty() ? s.lpdHost : c.remoteHost;
-      std::string remote = c.remoteQueue.empty() ? s.remoteQueue : c.remoteQueue;
+      std::string host = s.newQueueRemoteHost.empty() ? s.lpdHost : s.newQueueRemoteHost;
+      std::string remote = s.newQueueRemoteQueue.empty() ? s.remoteQueue : s.newQueueRemoteQueue;
       status = run(fmt::kCreateLpd, {lpadmin, queue, host, remote});
       break;
     }

@@ -8,14 +8,6 @@
 
 #include "process_runner.h"
 
-// The queue page's copies of the remote host and queue, taken for a queue
-// created without a PPD. They start over with each fresh state record.
-struct NewQueueCopies {
-  std::string remoteHost;
-  std::string remoteQueue;
-};
-NewQueueCopies& newQueueCopies();
-
 // Runs a spooler command at the trace level in force; its exit status
 // (0 in a dry run, 127 when the program cannot be started).
 int runSpoolerCommand(const Command& cmd);

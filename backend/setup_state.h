@@ -123,6 +123,11 @@ struct SetupState {
   int deviceUriChanged = 0;
   int mailboxNumber = -1;
   UserEntry workEntry;
+  int startBanner = 0;               // banner (job-sheets) codes, 0-9
+  int endBanner = 0;
+  int errorPolicy = 2;               // 1 stop-printer, 2 retry-job, 3 abort-job
+  std::string newQueueRemoteHost;    // the queue page's copies for a queue
+  std::string newQueueRemoteQueue;   //   created without a PPD
 
   // Directories and files.
   std::string userName = "root";

@@ -34,8 +34,8 @@ class CommandLines : public FreshState {
     s.lpdHost = "printhost";
     s.remoteQueue = "raw";
     s.ppdFile = "/opt/ppd/C400.ppd";
-    newQueueCopies().remoteHost = "copyhost";
-    newQueueCopies().remoteQueue = "copyq";
+    setup().newQueueRemoteHost = "copyhost";
+    setup().newQueueRemoteQueue = "copyq";
     s.traceLevel = 1;
   }
 
@@ -117,7 +117,7 @@ TEST_F(CommandLines, DeleteAndExtraOptionLines) {
     EXPECT_EQ(reporter.questions[0].title, "Jarn 2.0-10 Update");
     EXPECT_EQ(reporter.questions[0].text, "Are you sure you want to delete queue:\n\tQ1?\n");
   }
-  CupsQueueSettings& c = cupsQueueSettings();
+  SetupState& c = setup();
   c.startBanner = 8;
   c.endBanner = 9;
   const std::pair<int, const char*> policies[] = {

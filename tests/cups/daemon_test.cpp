@@ -61,8 +61,8 @@ class DaemonQueues : public FreshState {
   void connection(int type) {
     SetupState& s = setup();
     s.connectType = type;
-    s.lpdHost = newQueueCopies().remoteHost = "127.0.0.1";
-    s.remoteQueue = newQueueCopies().remoteQueue = "lp";
+    s.lpdHost = s.newQueueRemoteHost = "127.0.0.1";
+    s.remoteQueue = s.newQueueRemoteQueue = "lp";
     s.tcpHost = "127.0.0.1";
     s.tcpPort = 9101;
     s.deviceName = "/dev/ttyS0";
@@ -123,7 +123,7 @@ TEST_F(DaemonQueues, RefusedCreatesReportFailure) {
 TEST_F(DaemonQueues, ExtraOptionsReadBackFromPrintersConf) {
   connection(kConnectTcp);
   ASSERT_EQ(1, createQueueByUri("Opt1"));
-  CupsQueueSettings& c = cupsQueueSettings();
+  SetupState& c = setup();
   const std::pair<int, int> banners[] = {{0, 6}, {1, 8}, {9, 2}, {4, 0}, {6, 6}};
   for (const auto& b : banners) {
     c.startBanner = b.first;

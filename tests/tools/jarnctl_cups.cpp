@@ -153,8 +153,8 @@ int runCreate(const JarnctlArgs& args) {
   if (o.has("--file")) s.fileName = o.get("--file");
   if (o.has("--ipp-host")) s.ippHost = o.get("--ipp-host");
   if (o.has("--ipp-path")) s.ippPath = o.get("--ipp-path");
-  if (o.has("--lpd-host")) s.lpdHost = newQueueCopies().remoteHost = o.get("--lpd-host");
-  if (o.has("--lpd-queue")) s.remoteQueue = newQueueCopies().remoteQueue = o.get("--lpd-queue");
+  if (o.has("--lpd-host")) s.lpdHost = s.newQueueRemoteHost = o.get("--lpd-host");
+  if (o.has("--lpd-queue")) s.remoteQueue = s.newQueueRemoteQueue = o.get("--lpd-queue");
   if (o.has("--usb-id")) {
     s.usbDeviceId = o.get("--usb-id");
     s.usbVariant = 1;
@@ -189,7 +189,7 @@ int runSet(const JarnctlArgs& args) {
   const std::string& queue = o.words[0];
   const std::string& topic = o.words[1];
   const std::string& value = o.words[2];
-  CupsQueueSettings& c = cupsQueueSettings();
+  SetupState& c = setup();
   int status;
   if (topic == "banners") {
     size_t comma = value.find(',');
