@@ -73,17 +73,19 @@ void runJob(JobSettings& s, const FilterRun& run, int inFd, int outFd, int repea
   bool withHeader = !psp && !run.noPjl;
   bool postScript = s.workMode == kModePs || psp;
 
+  // The banner goes behind the header, inside the job, so that it carries
+  // the job's account and secure-print settings.
   if (!repeating) {
-    if (postScript) writeBanner(s, run.bannerName, out);
     if (withHeader) writePJLHeader(s, 0, 0, out);
+    if (postScript) writeBanner(s, run.bannerName, out);
     processData(s, run, in, out);
     if (withHeader) writeUELTrailer(trailerKind(s), out);
     out.flush();
     return;
   }
 
-  if (s.workMode == kModePs) writeBanner(s, run.bannerName, out);
   OutputWriter copy(repeatFd, kTempName);
+  if (postScript) writeBanner(s, run.bannerName, copy);
   processData(s, run, in, copy);
   for (int i = 0; i < s.repeatCount; ++i) {
     if (withHeader) writePJLHeader(s, 0, 0, out);

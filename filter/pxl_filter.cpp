@@ -1,7 +1,16 @@
-// PCL XL road: for now the data passes through unchanged behind the header.
+// PCL XL road: the incoming PJL header is dropped, the stream parsed and
+// copied with rebuilt BeginPage lists.
 #include "pxl_filter.h"
 
-void filterPCLXL(InputReader& in, OutputWriter& out, JobSettings&) {
-  copyStream(in, out);
+#include <string>
+
+#include "pjl_skip.h"
+#include "pxl_parser.h"
+
+void filterPCLXL(InputReader& in, OutputWriter& out, JobSettings& settings) {
+  std::string carry;
+  skipPJLHeader(in, carry);
+  PxlParser parser(in, out, settings, carry);
+  parser.run();
   out.flush();
 }
