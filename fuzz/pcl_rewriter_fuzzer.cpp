@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "job_settings.h"
+#include "memory_file.h"
 #include "pcl_rewriter.h"
 #include "stream_io.h"
 #include "../tests/pcl/pcl5_scanner.cpp"
@@ -17,27 +18,6 @@
 namespace {
 
 const std::size_t kSettingBytes = 10;
-
-int memoryFileWith(const uint8_t* data, std::size_t size) {
-  int fd = ::memfd_create("pcl-fuzz", 0);
-  while (fd >= 0 && size > 0) {
-    ssize_t w = ::write(fd, data, size);
-    if (w <= 0) break;
-    data += w;
-    size -= static_cast<std::size_t>(w);
-  }
-  if (fd >= 0) ::lseek(fd, 0, SEEK_SET);
-  return fd;
-}
-
-std::string readBack(int fd) {
-  std::string text;
-  ::lseek(fd, 0, SEEK_SET);
-  char buf[65536];
-  ssize_t n;
-  while ((n = ::read(fd, buf, sizeof buf)) > 0) text.append(buf, static_cast<std::size_t>(n));
-  return text;
-}
 
 int small(uint8_t b, int range) { return b == 255 ? -1 : b % range; }
 
@@ -80,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   JobSettings s;
   settingsFrom(data, s);
   std::string in(reinterpret_cast<const char*>(data) + kSettingBytes, size - kSettingBytes);
-  int inFd = memoryFileWith(data + kSettingBytes, size - kSettingBytes);
+  int inFd = memoryFileWith("pcl-fuzz", data + kSettingBytes, size - kSettingBytes);
   int outFd = ::memfd_create("pcl-fuzz-out", 0);
   if (inFd < 0 || outFd < 0) std::abort();
   {

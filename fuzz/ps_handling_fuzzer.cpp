@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "job_settings.h"
+#include "memory_file.h"
 #include "ps_handling.h"
 #include "ps_header.h"
 #include "stream_io.h"
@@ -18,27 +19,6 @@ namespace {
 
 const std::size_t kSettingBytes = 4;
 const std::size_t kMaxFeatureBytes = 1024;
-
-int memoryFileWith(const uint8_t* data, std::size_t size) {
-  int fd = ::memfd_create("ps-fuzz", 0);
-  while (fd >= 0 && size > 0) {
-    ssize_t w = ::write(fd, data, size);
-    if (w <= 0) break;
-    data += w;
-    size -= static_cast<std::size_t>(w);
-  }
-  if (fd >= 0) ::lseek(fd, 0, SEEK_SET);
-  return fd;
-}
-
-std::string readBack(int fd) {
-  std::string text;
-  ::lseek(fd, 0, SEEK_SET);
-  char buf[65536];
-  ssize_t n;
-  while ((n = ::read(fd, buf, sizeof buf)) > 0) text.append(buf, static_cast<std::size_t>(n));
-  return text;
-}
 
 void settingsFrom(const uint8_t* b, JobSettings& s) {
   initJobSettings(s);
@@ -73,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   double w = 0, h = 0;
   parseArtBox(in, &w, &h);
 
-  int inFd = memoryFileWith(job, jobSize);
+  int inFd = memoryFileWith("ps-fuzz", job, jobSize);
   int outFd = ::memfd_create("ps-fuzz-out", 0);
   if (inFd < 0 || outFd < 0) std::abort();
   bool psp = data[0] & 1;

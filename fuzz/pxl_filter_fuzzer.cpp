@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "job_settings.h"
+#include "memory_file.h"
 #include "pxl_filter.h"
 #include "stream_io.h"
 
@@ -45,15 +46,6 @@ int memoryFile(const char* name) {
   return fd;
 }
 
-std::string readAll(int fd) {
-  std::string out;
-  ::lseek(fd, 0, SEEK_SET);
-  char buf[65536];
-  ssize_t n;
-  while ((n = ::read(fd, buf, sizeof buf)) > 0) out.append(buf, static_cast<std::size_t>(n));
-  return out;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -73,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     filterPCLXL(in, out, settings);
     out.flush();
   }
-  std::string output = readAll(outFd);
+  std::string output = readBack(outFd);
 
   // Each page's list may grow by the job's attributes: some 40 bytes for a
   // page of at least one byte.
