@@ -13,7 +13,7 @@
 #include "memory_file.h"
 #include "pcl_rewriter.h"
 #include "stream_io.h"
-#include "../tests/pcl/pcl5_scanner.cpp"
+#include "pcl5_scanner.h"
 
 namespace {
 

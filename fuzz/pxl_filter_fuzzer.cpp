@@ -15,7 +15,7 @@
 #include "pxl_filter.h"
 #include "stream_io.h"
 
-#include "../tests/pxl/pxl_scanner.cpp"
+#include "pxl_scanner.h"
 
 namespace {
 
