@@ -2,15 +2,40 @@
 // copied with rebuilt BeginPage lists.
 #include "pxl_filter.h"
 
+#include <cstdio>
 #include <string>
 
 #include "pjl_skip.h"
+#include "pxl_input_stack.h"
 #include "pxl_parser.h"
+
+namespace {
+
+const char kStandardInputName[] = "stdin";
+const char kMsgNoInput[] = "PCL XL input %s: error %d.\n";
+
+}  // namespace
+
+int processPXLStream(InputReader& in, OutputWriter& out, const std::string& inputName,
+                     const std::vector<std::string>& includePaths, const JobSettings& settings,
+                     const std::string& carry) {
+  PxlInputStack inputs = pxlNewInputStack(in, includePaths);
+  int code = pxlPushInput(inputs, inputName);
+  if (code != kPxlInputOk) {
+    std::fprintf(stderr, kMsgNoInput, inputName.c_str(), code);
+    return code;
+  }
+  // The carry was read from standard input: it belongs to no other input.
+  PxlParser parser(inputs, out, settings, inputs.current()->isStandardInput() ? carry : std::string());
+  parser.run();
+  pxlCloseInput(inputs);
+  return parser.error();
+}
 
 void filterPCLXL(InputReader& in, OutputWriter& out, JobSettings& settings) {
   std::string carry;
   skipPJLHeader(in, carry);
-  PxlParser parser(in, out, settings, carry);
-  parser.run();
+  const std::vector<std::string> includePaths{"."};
+  processPXLStream(in, out, kStandardInputName, includePaths, settings, carry);
   out.flush();
 }

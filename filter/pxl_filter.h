@@ -1,6 +1,9 @@
 // The PCL XL road of the PXL work mode.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "job_settings.h"
 #include "stream_io.h"
 
@@ -9,3 +12,12 @@
 // settings. A stream the reader cannot follow is copied on unchanged from
 // that point (with a message on standard error).
 void filterPCLXL(InputReader& in, OutputWriter& out, JobSettings& settings);
+
+// One pass of the reader over the input named inputName ("stdin" is in,
+// with carry processed first; "<name>" is looked for in includePaths; any
+// other name is a file opened as it stands), written to out (not flushed).
+// Returns 0, or the error code of the input stack (nothing is then written)
+// or of the pass.
+int processPXLStream(InputReader& in, OutputWriter& out, const std::string& inputName,
+                     const std::vector<std::string>& includePaths, const JobSettings& settings,
+                     const std::string& carry = std::string());

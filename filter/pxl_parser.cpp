@@ -24,8 +24,8 @@ bool keepsPointType(std::uint8_t op) { return op == 0x93 || op == 0x95 || op == 
 
 }  // namespace
 
-PxlParser::PxlParser(InputReader& in, OutputWriter& out, const JobSettings& settings, const std::string& carry)
-    : in_(in),
+PxlParser::PxlParser(PxlInputStack& inputs, OutputWriter& out, const JobSettings& settings, const std::string& carry)
+    : inputs_(inputs),
       out_(out),
       settings_(settings),
       carry_(carry),
@@ -61,8 +61,11 @@ bool PxlParser::nextWindow() {
   emitWindow();
   std::size_t used = static_cast<std::size_t>(end_ - base_);
   baseOffset_ += used;
-  if (windowFromInput_) in_.consume(used);
-  windowFromInput_ = false;
+  if (windowInput_) {
+    windowInput_->reader->consume(used);
+    windowInput_->bytesRead += used;
+  }
+  windowInput_ = nullptr;
   base_ = p_ = end_ = copyFrom_ = nullptr;
   if (!carryTaken_) {
     carryTaken_ = true;  // the carry comes first, once
@@ -73,14 +76,15 @@ bool PxlParser::nextWindow() {
       return true;
     }
   }
-  if (atEnd_ || !in_.fill()) {
+  PxlInput* input = inputs_.current();
+  if (atEnd_ || !input || !input->reader->fill()) {
     atEnd_ = true;
     return false;
   }
-  base_ = reinterpret_cast<const std::uint8_t*>(in_.data());
-  end_ = base_ + in_.available();
+  base_ = reinterpret_cast<const std::uint8_t*>(input->reader->data());
+  end_ = base_ + input->reader->available();
   p_ = copyFrom_ = base_;
-  windowFromInput_ = true;
+  windowInput_ = input;
   return true;
 }
 

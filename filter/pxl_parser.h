@@ -10,6 +10,7 @@
 
 #include "job_settings.h"
 #include "pxl_begin_page.h"
+#include "pxl_input_stack.h"
 #include "pxl_tags.h"
 #include "stream_io.h"
 
@@ -31,8 +32,9 @@ constexpr std::size_t kPxlMaxAttributes = 256;
 
 class PxlParser {
  public:
-  // carry: bytes to process before the rest of in (left by the PJL skipper).
-  PxlParser(InputReader& in, OutputWriter& out, const JobSettings& settings, const std::string& carry);
+  // Reads the current input of inputs (its windows counted in its byte
+  // counter); carry: bytes to process before it (left by the PJL skipper).
+  PxlParser(PxlInputStack& inputs, OutputWriter& out, const JobSettings& settings, const std::string& carry);
   PxlParser(const PxlParser&) = delete;
   PxlParser& operator=(const PxlParser&) = delete;
 
@@ -68,7 +70,8 @@ class PxlParser {
   void fail(int code, const char* format, unsigned value);
   void finish();
 
-  InputReader& in_;
+  PxlInputStack& inputs_;
+  PxlInput* windowInput_ = nullptr;     // the input the window lies in, or none
   OutputWriter& out_;
   const JobSettings& settings_;
   PxlByteClass classes_[256];  // copies of the tag tables, close at hand
@@ -76,7 +79,6 @@ class PxlParser {
 
   std::string carry_;
   bool carryTaken_ = false;
-  bool windowFromInput_ = false;
   bool atEnd_ = false;
   const std::uint8_t* base_ = nullptr;  // the window: the bytes at hand
   const std::uint8_t* p_ = nullptr;
