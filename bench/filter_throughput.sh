@@ -45,15 +45,7 @@ make_pcl_input() {
   grow "$work/one.pcl" "$work/one.pcl" "$work/pcl"
 }
 
-seconds() {  # runs a shell pipeline text, prints its wall time in microseconds
-  local start end
-  start=$(date +%s%N)
-  bash -c "$1"
-  end=$(date +%s%N)
-  echo $(((end - start) / 1000))
-}
-
-median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+. "$(dirname "${BASH_SOURCE[0]}")/bench_lib.sh"
 
 status=0
 # time_case LABEL INPUT TARGET ARGS...

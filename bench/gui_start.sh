@@ -50,7 +50,7 @@ time_to_map() {
   echo $((end - start))
 }
 
-median() { sort -n | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
+. "$(dirname "${BASH_SOURCE[0]}")/bench_lib.sh"
 
 measure() {
   local label=$1 class=$2; shift 2

@@ -50,15 +50,7 @@ for kind in images text; do
   grow "$work/$kind.pxl" "$work/$kind.big"
 done
 
-seconds() {  # runs a shell pipeline text, prints its wall time in microseconds
-  local start end
-  start=$(date +%s%N)
-  bash -c "$1"
-  end=$(date +%s%N)
-  echo $(((end - start) / 1000))
-}
-
-median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+. "$(dirname "${BASH_SOURCE[0]}")/bench_lib.sh"
 
 status=0
 printf 'PCL XL input: %d MiB or more, %d runs per case\n' "$size_mib" "$runs"

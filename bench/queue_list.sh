@@ -28,7 +28,7 @@ runs=${RUNS:-5}
 
 now() { echo "${EPOCHREALTIME/./}"; }  # microseconds
 
-median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+. "$(dirname "${BASH_SOURCE[0]}")/bench_lib.sh"
 
 # Microseconds of one run of a command, output thrown away.
 time_of() {
