@@ -6,8 +6,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
+
+#include "trace.h"
 
 namespace {
 
@@ -26,6 +31,7 @@ bool redirect(const std::string& path, int flags, int target) {
 
 // In the child: sets up the redirections and execs; never returns.
 [[noreturn]] void execChild(const Command& cmd, int captureFd) {
+  if (cmd.timeoutSeconds > 0) ::setpgid(0, 0);
   if (!cmd.stdinPath.empty() && !redirect(cmd.stdinPath, O_RDONLY, 0)) _exit(126);
   if (captureFd >= 0) {
     if (::dup2(captureFd, 1) < 0) _exit(126);
@@ -58,6 +64,25 @@ bool announce(const Command& cmd, int traceLevel, RunMode mode) {
   return !(mode == RunMode::Spooler && traceLevel == 1);
 }
 
+long long nowMs() {
+  struct timespec ts;
+  ::clock_gettime(CLOCK_MONOTONIC, &ts);
+  return static_cast<long long>(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
+}
+
+// The end of a command's time limit (monotonic milliseconds), or 0 for none.
+struct Deadline {
+  long long at = 0;
+  explicit Deadline(int seconds) : at(seconds > 0 ? nowMs() + 1000LL * seconds : 0) {}
+  bool passed() const { return at != 0 && nowMs() >= at; }
+  // Milliseconds left for poll(): -1 waits without end.
+  int left() const {
+    if (at == 0) return -1;
+    long long ms = at - nowMs();
+    return ms > 0 ? static_cast<int>(ms) : 0;
+  }
+};
+
 int waitFor(pid_t pid) {
   int status = 0;
   while (::waitpid(pid, &status, 0) < 0) {
@@ -66,11 +91,52 @@ int waitFor(pid_t pid) {
   return status;
 }
 
+// Kills the child of a command over its time limit, with its process group.
+int killAfterTimeout(const Command& cmd, pid_t pid) {
+  ::kill(-pid, SIGKILL);
+  ::kill(pid, SIGKILL);
+  tracef("%s: no end after %d s, killed.\n", cmd.argv[0].c_str(), cmd.timeoutSeconds);
+  return waitFor(pid);
+}
+
+// Waits for the child until the deadline; kills it when the deadline passes.
+int waitUntil(const Command& cmd, pid_t pid, const Deadline& deadline) {
+  if (deadline.at == 0) return waitFor(pid);
+  for (;;) {
+    int status = 0;
+    pid_t r = ::waitpid(pid, &status, WNOHANG);
+    if (r == pid) return status;
+    if (r < 0 && errno != EINTR) return -1;
+    if (deadline.passed()) return killAfterTimeout(cmd, pid);
+    struct timespec pause = {0, 20 * 1000 * 1000};
+    ::nanosleep(&pause, nullptr);
+  }
+}
+
+// Reads the child's output until the end of the pipe or the deadline; false
+// when the deadline passed first.
+bool collect(int fd, const Deadline& deadline, std::string* output) {
+  char buf[65536];
+  for (;;) {
+    struct pollfd p = {fd, POLLIN, 0};
+    int ready = ::poll(&p, 1, deadline.left());
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready == 0) return false;
+    ssize_t n = ::read(fd, buf, sizeof buf);
+    if (n > 0) {
+      output->append(buf, static_cast<size_t>(n));
+    } else if (n == 0 || errno != EINTR) {
+      return true;
+    }
+  }
+}
+
 int run(const Command& cmd, std::string* output) {
   if (cmd.argv.empty()) return 127 << 8;
   int fds[2] = {-1, -1};
   if (output && ::pipe2(fds, O_CLOEXEC) < 0) return -1;
   std::fflush(nullptr);
+  Deadline deadline(cmd.timeoutSeconds);
   pid_t pid = ::fork();
   if (pid < 0) {
     if (output) {
@@ -80,20 +146,14 @@ int run(const Command& cmd, std::string* output) {
     return -1;
   }
   if (pid == 0) execChild(cmd, output ? fds[1] : -1);
+  if (cmd.timeoutSeconds > 0) ::setpgid(pid, pid);  // also here: no race with a kill
+  bool inTime = true;
   if (output) {
     ::close(fds[1]);
-    char buf[65536];
-    for (;;) {
-      ssize_t n = ::read(fds[0], buf, sizeof buf);
-      if (n > 0) {
-        output->append(buf, static_cast<size_t>(n));
-      } else if (n == 0 || errno != EINTR) {
-        break;
-      }
-    }
+    inTime = collect(fds[0], deadline, output);
     ::close(fds[0]);
   }
-  return waitFor(pid);
+  return inTime ? waitUntil(cmd, pid, deadline) : killAfterTimeout(cmd, pid);
 }
 
 }  // namespace

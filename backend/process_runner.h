@@ -23,6 +23,10 @@ struct Command {
   std::string stderrPath;         // write standard error to this file ("" = inherit)
   bool stderrToStdout = false;    // "2>&1"
   std::vector<std::pair<std::string, std::string>> env;  // variables set in the child
+  // Time limit in seconds (0: none). The child then runs in a process group
+  // of its own; when the limit passes, the group is killed and the run
+  // counts as failed (the status of a killed child).
+  int timeoutSeconds = 0;
 };
 
 // How a command relates to the trace level.

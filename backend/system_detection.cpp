@@ -562,6 +562,9 @@ std::string netcatPath() {
   return findSystemProgram("nc");
 }
 
+// How long the version probe waits for the local server.
+constexpr int kVersionProbeSeconds = 5;
+
 // Asks the local server on port 631 for its Server header.
 int versionFromServer() {
   int fd = -1;
@@ -575,6 +578,7 @@ int versionFromServer() {
     Command cmd = commandFromFormat(fmt::kNetcatProbe, {nc});
     cmd.stdinPath = request;
     cmd.stderrPath = "/dev/null";
+    cmd.timeoutSeconds = kVersionProbeSeconds;  // a server that never answers must not hold the start
     std::string answer;
     runCapture(cmd, traceLevel(), &answer, RunMode::Quiet);
     version = versionFromHttpAnswer(answer);
