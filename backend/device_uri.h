@@ -32,10 +32,10 @@ std::string buildDeviceURI(std::string* shownText = nullptr);
 // True when the URI parses as a URI (scheme, and host or path).
 bool isParsableUri(const std::string& uri);
 
-// Reads the current printer's device URI from printers.conf and sets
-// connectType and the matching connection fields. Returns the connection
-// type, or a negative value (fields unchanged) when the queue, its URI or the
-// URI's scheme is not usable.
+// Reads the current printer's device URI (getCUPSInfo: the daemon's, else
+// printers.conf's) and sets connectType and the matching connection fields.
+// Returns the connection type, or a negative value (fields unchanged) when
+// the queue, its URI or the URI's scheme is not usable.
 int parseDeviceURI();
 
 // Applies one device URI of a known connection type to the connection

@@ -1,6 +1,9 @@
-// Reading printers.conf, a block of lines per queue between "<Printer NAME>"
-// (or "<DefaultPrinter NAME>") and "</Printer>".
+// Reading a queue's settings: from the daemon (Get-Printer-Attributes), or,
+// when no daemon answers, from printers.conf, a block of lines per queue
+// between "<Printer NAME>" (or "<DefaultPrinter NAME>") and "</Printer>".
 #include "printers_conf.h"
+
+#include <cups/cups.h>
 
 #include <cctype>
 #include <fstream>
@@ -103,18 +106,56 @@ int settingCode(int topic, const std::string& value, std::string* uri, bool* dec
   return a + 256 * b;
 }
 
-}  // namespace
+// How long a daemon may take to answer before printers.conf is read instead.
+constexpr int kDaemonTimeoutMs = 5000;
 
-std::string printersConfPath() {
-  const std::string& dir = setup().cupsDir;
-  if (!dir.empty()) return dir + "/etc/cups/printers.conf";
-  return rootedPath("/etc/cups/printers.conf");
+// The daemon's attribute for a topic, as its printers.conf line would hold it.
+const char* attributeOf(int topic) {
+  if (topic >= kTopicStartBanner && topic <= kTopicBanners) return "job-sheets-default";
+  if (topic == kTopicErrorPolicy) return "printer-error-policy";
+  return "device-uri";
 }
 
-int getCUPSInfo(const std::string& printer, int topic, std::string* uri) {
-  const char* key = keyOf(topic);
-  if (!key) return 0;
-  if (uri) uri->clear();
+// Asks the daemon of cupsServer() (CUPS_SERVER) for one attribute of the
+// queue; false when no daemon answered. `found` is false when the daemon has
+// no such queue or no such attribute; `value` gets the attribute's values
+// separated by blanks, as printers.conf writes them.
+bool askDaemon(const std::string& printer, int topic, bool* found, std::string* value) {
+  *found = false;
+  const char* server = cupsServer();  // first: a "host:port" server sets ippPort()
+  int port = ippPort();
+  http_t* http = httpConnect2(server, port, nullptr, AF_UNSPEC, cupsEncryption(), 1, kDaemonTimeoutMs, nullptr);
+  if (!http) return false;
+  httpSetTimeout(http, kDaemonTimeoutMs / 1000.0, nullptr, nullptr);
+  char uri[HTTP_MAX_URI];
+  httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", port,
+                   "/printers/%s", printer.c_str());
+  const char* wanted = attributeOf(topic);
+  ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+  ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 1, nullptr, &wanted);
+  ipp_t* response = cupsDoRequest(http, request, "/");
+  bool answered = response != nullptr;  // an IPP error (no such queue) is an answer too
+  ipp_attribute_t* attr = nullptr;
+  if (answered && ippGetStatusCode(response) <= IPP_STATUS_OK_CONFLICTING) {
+    attr = ippFindAttribute(response, wanted, IPP_TAG_ZERO);
+  }
+  for (int i = 0; attr && i < ippGetCount(attr); ++i) {
+    const char* v = ippGetString(attr, i, nullptr);
+    if (!v) continue;
+    if (!value->empty()) *value += ' ';
+    *value += v;
+    *found = true;
+  }
+  ippDelete(response);
+  httpClose(http);
+  return answered;
+}
+
+// The code of a topic from printers.conf; -1 when the file, the block or the
+// setting is missing.
+int codeFromPrintersConf(const std::string& printer, int topic, const char* key, std::string* uri) {
   int result = -1;
   std::ifstream in(printersConfPath());
   std::string line;
@@ -131,6 +172,32 @@ int getCUPSInfo(const std::string& printer, int topic, std::string* uri) {
     bool decided = false;
     result = settingCode(topic, value, uri, &decided);
     if (decided) break;
+  }
+  return result;
+}
+
+}  // namespace
+
+std::string printersConfPath() {
+  const std::string& dir = setup().cupsDir;
+  if (!dir.empty()) return dir + "/etc/cups/printers.conf";
+  return rootedPath("/etc/cups/printers.conf");
+}
+
+int getCUPSInfo(const std::string& printer, int topic, std::string* uri) {
+  const char* key = keyOf(topic);
+  if (!key) return 0;
+  if (uri) uri->clear();
+  int result = -1;
+  // The daemon writes printers.conf lazily (DirtyCleanInterval): only its
+  // own answer is current.
+  bool found = false;
+  std::string value;
+  if (askDaemon(printer, topic, &found, &value)) {
+    bool decided = false;
+    if (found) result = settingCode(topic, value, uri, &decided);
+  } else {
+    result = codeFromPrintersConf(printer, topic, key, uri);
   }
   if (uri) {
     tracef("getCUPSInfo(Printer=%s, topic=%d) = %d / %s\n", printer.c_str(), topic, result,

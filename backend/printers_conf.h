@@ -1,6 +1,7 @@
-// Reading single settings of a CUPS queue straight from printers.conf. The
-// file is only ever read here: settings are changed through lpadmin
-// (cups_options.h), never by writing the daemon's file.
+// Reading single settings of a CUPS queue: asked of the daemon, which writes
+// printers.conf lazily, and read from printers.conf only when no daemon
+// answers. The file is only ever read here: settings are changed through
+// lpadmin (cups_options.h), never by writing the daemon's file.
 #pragma once
 
 #include <string>
@@ -18,9 +19,11 @@ enum CupsTopic {
 // "<cupsDir>/etc/cups/printers.conf", or "/etc/cups/printers.conf".
 std::string printersConfPath();
 
-// Reads one setting of the printer's block (a "<Printer NAME>" or
+// Reads one setting of the printer: the daemon's attribute (device-uri,
+// job-sheets-default, printer-error-policy), or, when no daemon answers, the
+// line of the printer's block in printers.conf (a "<Printer NAME>" or
 // "<DefaultPrinter NAME>" block; names compared in full). Topic 5 copies the
-// URI into `uri` (when given). Returns the setting's code, -1 when the file,
-// the block or the setting is missing, 0 for a topic outside 1-5 (and for a
+// URI into `uri` (when given). Returns the setting's code, -1 when the queue
+// or the setting is missing, 0 for a topic outside 1-5 (and for a
 // URI of a scheme without a connection type).
 int getCUPSInfo(const std::string& printer, int topic, std::string* uri);

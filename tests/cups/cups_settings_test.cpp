@@ -1,5 +1,7 @@
 // Reading a queue's settings from printers.conf, the banner and policy
 // codes, and device URIs built from and read back into the connection fields.
+#include <cups/cups.h>
+
 #include "cups_options.h"
 #include "cups_test_support.h"
 #include "device_uri.h"
@@ -10,7 +12,8 @@ using testing_support::writeFile;
 
 namespace {
 
-// A cupsDir prefix whose etc/cups/printers.conf the test writes.
+// A cupsDir prefix whose etc/cups/printers.conf the test writes, read when
+// no daemon answers (none does on the socket named here).
 class PrintersConf : public FreshState {
  protected:
   void SetUp() override {
@@ -18,10 +21,16 @@ class PrintersConf : public FreshState {
     ::mkdir((prefix / "etc").c_str(), 0755);
     ::mkdir((prefix / "etc/cups").c_str(), 0755);
     setup().cupsDir = prefix.path();
+    cupsSetServer(nullptr);  // libcups reads CUPS_SERVER again
+  }
+  void TearDown() override {
+    cupsSetServer(nullptr);
+    FreshState::TearDown();
   }
   void write(const std::string& text) { writeFile(prefix / "etc/cups/printers.conf", text); }
 
   TempDir prefix;
+  EnvGuard noDaemon{"CUPS_SERVER", prefix / "no-daemon.sock"};
 };
 
 const std::string kLongA(100, 'a');

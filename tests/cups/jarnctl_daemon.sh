@@ -35,7 +35,13 @@ expect_in "$(lpstat -v 'q$(touch${IFS}canary)')" 'device for q$(touch${IFS}canar
 [ -e canary ] || [ -e /canary ] && fail "a canary file appeared"
 "$jarnctl" delete 'q$(touch${IFS}canary)' || fail "delete the literal queue"
 
-# Extra options, read back from printers.conf.
+# A change made with lpadmin is seen at once: the daemon is asked, not the
+# printers.conf it writes about 30 s later.
+"$jarnctl" create DQ --connect 3 --host 127.0.0.1 --port 9101 || fail "create DQ"
+lpadmin -p DQ -o printer-error-policy=abort-job || fail "lpadmin DQ"
+expect_in "$("$jarnctl" show DQ 2>/dev/null)" "error-policy abort-job" "show DQ at once"
+
+# Extra options, read back.
 "$jarnctl" set T1 banners standard,none || fail "set banners"
 "$jarnctl" set T1 error-policy stop-printer || fail "set error-policy"
 "$jarnctl" set T1 device-uri ipp://127.0.0.1:8631/ipp/print || fail "set device-uri"
