@@ -20,6 +20,7 @@ namespace {
 
 const char kDeleteTitle[] = "Jarn 2.0-10 Update";
 constexpr int kDeleteQuestionCode = 28;  // the message page's question icon for a deletion
+constexpr int kDeleteFailedCode = 11;    // the message page's stop icon
 const char kAccessTitle[] = "Access rights";
 const char kAccessText[] =
     "You should be 'root' or 'administrator'\nfor this kind of operations.\nActually you don't have these rights.\nSorry!";
@@ -207,6 +208,7 @@ int deleteSpoolerQueue(const std::string& queue, int ask) {
   }
   if (status != 0) {
     tracef("deleteSpoolerQueue(%s) = %d\n", queue.c_str(), status);
+    doMessage(kDeleteFailedCode, kDeleteTitle, "Cannot delete queue:\n\t" + queue + "\n");
     return 0;
   }
   if (s.traceLevel != 1) removeQueueLeftovers(queue);

@@ -14,6 +14,7 @@
 #include "fs_root.h"
 #include "info_file.h"
 #include "process_runner.h"
+#include "queue_commands.h"
 #include "report.h"
 #include "setup_state.h"
 #include "system_detection.h"
@@ -39,6 +40,48 @@ CupsDestinations destinations;
 QueueNameSetter queueNameSetter = nullptr;
 
 const char kAddQueueTitle[] = "Jarn 2.0-10 : Add Queue";
+const char kRecordsTitle[] = "Configuration Problem";
+
+// While in force, notes whether a message went out and passes everything on
+// to the Reporter it replaced: a step whose own failure message was shown
+// needs no second one.
+class MessageNoter : public Reporter {
+ public:
+  MessageNoter() : previous_(setReporter(this)) {}
+  ~MessageNoter() override { setReporter(previous_); }
+  MessageNoter(const MessageNoter&) = delete;
+  MessageNoter& operator=(const MessageNoter&) = delete;
+
+  void message(int code, const std::string& title, const std::string& text) override {
+    noted = true;
+    previous_->message(code, title, text);
+  }
+  bool ask(const std::string& title, const std::string& text, const std::string& yes,
+           const std::string& no) override {
+    return previous_->ask(title, text, yes, no);
+  }
+  bool askInPanel(int code, const std::string& title, const std::string& text) override {
+    return previous_->askInPanel(code, title, text);
+  }
+  bool noted = false;
+
+ private:
+  Reporter* previous_;
+};
+
+// Runs one step of a records change; when it fails without a message of its
+// own, shows `failure`. True when the step succeeded.
+template <typename Step>
+bool reportedStep(Step step, const std::string& failure) {
+  MessageNoter noter;
+  if (step()) return true;
+  if (!noter.noted) doMessage(kMsgError, kRecordsTitle, failure);
+  return false;
+}
+
+// At trace level 1 the queue commands are only printed: the records of the
+// queues must then stay as they are.
+bool queueCommandsOnlyPrinted() { return setup().traceLevel == 1; }
 
 int recordsAfterHead(const PList* head) {
   int n = 0;
@@ -278,7 +321,8 @@ int addPrinter(const std::string& name, int check) {
   }
   PList* record = new PList(name, countPList(&s.printerList), 0);
   addPList(&s.printerList, record);
-  if (!editInfoFile(name, kEditAddPrinter)) {
+  if (!reportedStep([&] { return editInfoFile(name, kEditAddPrinter) != 0; },
+                    "Cannot add the queue '" + name + "'\nto the information file.")) {
     // The information file was left as it was: so is the list.
     unlinkRecord(&s.printerList, record);
     return 0;
@@ -292,12 +336,15 @@ int addPrinter(const std::string& name, int check) {
   int savedUserCount = s.printerUserCount;
   s.userFullDir = s.userDir + "/" + name;
   s.printerName = name;
-  makeUserDirectory(s.userFullDir, "root");
-  editInfoFile("root", kEditAddPrinterUser);
+  bool rooted = reportedStep([&] { return makeUserDirectory(s.userFullDir, "root") == 0; },
+                             "Cannot create dir:\n" + s.userFullDir + "/root") &&
+                reportedStep([&] { return editInfoFile("root", kEditAddPrinterUser) != 0; },
+                             "Cannot add the user 'root'\nto the queue '" + name + "'.");
   s.userFullDir = savedFullDir;
   s.printerName = savedPrinter;
   refillUsers(&s.printerUserList, savedUsers);
   s.printerUserCount = savedUserCount;
+  if (!rooted) return 0;
 
   tracef("Added JarnPrinter %s.\n", name.c_str());
   return 1;
@@ -305,11 +352,26 @@ int addPrinter(const std::string& name, int check) {
 
 int deletePrinter(const std::string& name) {
   SetupState& s = setup();
-  editInfoFile(name, kEditDeletePrinter);
+  // The files go only once the information file no longer names the printer.
+  if (!reportedStep([&] { return editInfoFile(name, kEditDeletePrinter) != 0; },
+                    "Cannot remove the queue '" + name + "'\nfrom the information file.")) {
+    return 0;
+  }
   removeInfoPrinterBlock(s.userDir, name);
   if (queueNameSetter) queueNameSetter(std::string());
   tracef("Deleted JarnPrinter %s.\n", name.c_str());
   return 1;
+}
+
+int deleteQueueAndRecords(const std::string& name) {
+  if (!deleteSpoolerQueue(name, 0)) return 0;
+  if (queueCommandsOnlyPrinted() || !isManagedPrinter(name)) return 1;
+  return deletePrinter(name);
+}
+
+int addCreatedPrinter(const std::string& name, int check) {
+  if (queueCommandsOnlyPrinted()) return 1;
+  return addPrinter(name, check);
 }
 
 void setQueueNameSetter(QueueNameSetter setter) { queueNameSetter = setter; }

@@ -55,12 +55,25 @@ std::string cutQueueName(const std::string& name, size_t limit = std::string::np
 // Makes the printer managed: its directory and "root" user directory, its
 // record in printerList and its lines in the information file. With `check`,
 // a printer that is managed already is refused with a message. 1 added, 0
-// refused or not stored.
+// refused or not stored (with a message).
 int addPrinter(const std::string& name, int check);
 
-// Makes the printer unmanaged: its information-file lines, its directory
-// tree and its script go, and the queue page is cleared. 1 when done.
+// Makes the printer unmanaged: its PRINTERS line and PRNT block go, then its
+// directory tree and its script, and the queue page is cleared. 1 when done;
+// 0, with a message and every file kept, when the information file could
+// not be changed.
 int deletePrinter(const std::string& name);
+
+// Deletes the queue through the spooler and, when that really ran and the
+// queue is a managed printer, its records (deletePrinter). At trace level 1
+// the delete is only printed and the records stay. 1 when done, 0 when the
+// queue or its records could not be deleted (with a message).
+int deleteQueueAndRecords(const std::string& name);
+
+// Makes a queue that a create command just made managed (addPrinter), except
+// at trace level 1, where the command was only printed: then nothing is
+// written and the result is 1.
+int addCreatedPrinter(const std::string& name, int check);
 
 // The queue page's setter of the queue name, which deletePrinter calls with
 // an empty name; the screens plug theirs in (null: none).

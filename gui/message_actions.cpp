@@ -5,7 +5,6 @@
 #include "page_hooks.h"
 #include "page_navigation.h"
 #include "program_exit.h"
-#include "queue_commands.h"
 #include "queue_list.h"
 #include "queue_list_view.h"
 #include "setup_state.h"
@@ -28,9 +27,8 @@ bool handedToQueueActions(int code) {
 void deleteCurrentQueue() {
   SetupState& s = setup();
   std::string name = s.printerName;
-  int deleted = deleteSpoolerQueue(name, 0);
+  deleteQueueAndRecords(name);  // a dry run (trace level 1) keeps the records
   refreshQueueList();
-  if (deleted && isManagedPrinter(name)) deletePrinter(name);
   if (pageHooks().setQueueName) pageHooks().setQueueName(nullptr, 0);
   else showPickedQueueName(std::string());
   setTestPrintSensitive(false);

@@ -7,6 +7,7 @@
 #include "fs_root.h"
 #include "info_file.h"
 #include "queue_list.h"
+#include "sleeper.h"
 #include "system_detection.h"
 
 using namespace cups_testing;
@@ -145,6 +146,64 @@ TEST_F(QueueList, ManagedPrintersInTheInformationFile) {
   EXPECT_EQ(0, isManagedPrinter("Velta1"));
   EXPECT_FALSE(testing_support::pathExists(home + "/Velta1"));
   EXPECT_EQ(std::string::npos, readFile(home + "/jarnInfo2.0").find("Velta1"));
+}
+
+// A queue's records go only with the queue: not after a dry run (trace
+// level 1), nor after a failed delete, and an information file that cannot
+// be changed (no PRINTERS block) keeps every file, with a message.
+TEST_F(QueueList, RecordsGoOnlyWithTheQueue) {
+  struct Case {
+    const char* what;
+    int traceLevel;
+    const char* lpadminExit;
+    bool breakInfoFile;
+    int result;
+    int messageCode;  // 0: no message
+    const char* messageHas;
+  };
+  const Case cases[] = {
+      {"deleted", 0, "0", false, 1, 0, ""},
+      {"dry run", 1, "0", false, 1, 0, ""},
+      {"delete fails twice", 0, "1", false, 0, 11, "Velta2"},
+      {"information file not changed", 0, "0", true, 0, 1, ""},
+  };
+  ToolRecorder rec;
+  setSleeper([](unsigned) {});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    resetSetup();
+    testing_support::ScriptedReporter reporter;
+    reporter.answers = {true};
+    TempDir opt;
+    const std::string home = opt / "opt", info = home + "/jarnInfo2.0";
+    ASSERT_EQ(1, createInfoFile(home, "Default"));
+    SetupState& s = setup();
+    s.userDir = home;
+    s.lpMode = kLpCups;
+    s.toolPaths[kToolLpadmin] = rec.tool("lpadmin");
+    s.toolPaths[kToolLpstat] = rec.tool("lpstat");
+    ASSERT_EQ(1, addPrinter("Velta2", 1));
+    if (c.breakInfoFile) {
+      std::string text = readFile(info);
+      text.erase(text.find(kMarkPrintersBegin), sizeof kMarkPrintersBegin - 1);
+      writeFile(info, text);
+    }
+    const std::string before = readFile(info);
+    reporter.messages.clear();
+    s.traceLevel = c.traceLevel;
+    EnvGuard exit("RECORD_EXIT", c.lpadminExit);
+    EXPECT_EQ(c.result, deleteQueueAndRecords("Velta2"));
+    const bool kept = c.result == 0 || c.traceLevel == 1;
+    EXPECT_EQ(kept, isManagedPrinter("Velta2") == 1);
+    EXPECT_EQ(kept, testing_support::pathExists(home + "/Velta2/root"));
+    EXPECT_EQ(kept, readFile(info) == before);
+    ASSERT_EQ(c.messageCode ? 1u : 0u, reporter.messages.size());
+    if (c.messageCode) {
+      EXPECT_EQ(c.messageCode, reporter.messages[0].code);
+      EXPECT_NE(std::string::npos, reporter.messages[0].text.find(c.messageHas));
+    }
+  }
+  setSleeper(nullptr);
 }
 
 }  // namespace

@@ -178,7 +178,7 @@ int runDelete(const JarnctlArgs& args) {
   Options o = parse(args);
   if (o.bad || o.words.size() != 1) return jarnctlUsage("delete");
   detect(o);
-  if (!deleteSpoolerQueue(o.words[0], 0)) return jarnctlFail("deleting '" + o.words[0] + "' failed");
+  if (!deleteQueueAndRecords(o.words[0])) return jarnctlFail("deleting '" + o.words[0] + "' failed");
   return 0;
 }
 
