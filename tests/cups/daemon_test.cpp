@@ -120,7 +120,7 @@ TEST_F(DaemonQueues, RefusedCreatesReportFailure) {
   EXPECT_FALSE(exists("Refused2"));
 }
 
-TEST_F(DaemonQueues, ExtraOptionsReadBackFromPrintersConf) {
+TEST_F(DaemonQueues, ExtraOptionsReadBackFromTheDaemon) {
   connection(kConnectTcp);
   ASSERT_EQ(1, createQueueByUri("Opt1"));
   SetupState& c = setup();
