@@ -142,9 +142,14 @@ bool showQuestionBox(int type, const std::string& title, const std::string& okLa
 void showStartupMessage(int code, const std::string& title, const std::string& text) {
   Widget parent = dialogParent();
   if (!parent) return;
-  Arg args[2];
+  // Each box a little below and right of the one before, so all can be read.
+  Position offset = static_cast<Position>(40 + 30 * (startupBoxes.size() % 10));
+  Arg args[4];
   Cardinal n = 0;
   XtSetArg(args[n], XmNdialogStyle, XmDIALOG_MODELESS), ++n;
+  XtSetArg(args[n], XmNdefaultPosition, False), ++n;
+  XtSetArg(args[n], XmNx, offset), ++n;
+  XtSetArg(args[n], XmNy, offset), ++n;
   Widget box = XmCreateQuestionDialog(parent, const_cast<char*>("qorStartupMessage"), args, n);
   XtUnmanageChild(XmMessageBoxGetChild(box, XmDIALOG_CANCEL_BUTTON));
   XtUnmanageChild(XmMessageBoxGetChild(box, XmDIALOG_HELP_BUTTON));
