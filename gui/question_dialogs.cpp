@@ -140,7 +140,8 @@ bool showQuestionBox(int type, const std::string& title, const std::string& okLa
 }
 
 void showStartupMessage(int code, const std::string& title, const std::string& text) {
-  Widget parent = dialogParent();
+  // The application shell is realized from the start, the main shell not yet.
+  Widget parent = mainWidgets().appShell ? mainWidgets().appShell : dialogParent();
   if (!parent) return;
   // Each box a little below and right of the one before, so all can be read.
   Position offset = static_cast<Position>(40 + 30 * (startupBoxes.size() % 10));
