@@ -128,6 +128,7 @@ struct SetupState {
   int errorPolicy = 2;               // 1 stop-printer, 2 retry-job, 3 abort-job
   std::string newQueueRemoteHost;    // the queue page's copies for a queue
   std::string newQueueRemoteQueue;   //   created without a PPD
+  std::string newQueueSpoolDir;      // its spool directory under an LPD spooler
 
   // Directories and files.
   std::string userName = "root";

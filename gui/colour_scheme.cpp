@@ -28,6 +28,14 @@ const Scheme* currentScheme() {
 
 bool hasColourScheme() { return currentScheme() != nullptr; }
 
+Pixel schemeBackground(Widget reference) {
+  const Scheme* s = currentScheme();
+  if (s) return getColorPixel(reference, s->background);
+  Pixel background = 0;
+  XtVaGetValues(reference, XmNbackground, &background, nullptr);
+  return background;
+}
+
 Cardinal addColourArgs(Arg* args, Cardinal n, Widget reference) {
   const Scheme* s = currentScheme();
   if (!s || !reference) return n;

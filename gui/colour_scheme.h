@@ -14,3 +14,7 @@ void applyColourScheme(Widget widget);
 
 // True when colourMode names one of the three schemes.
 bool hasColourScheme();
+
+// The background the program's widgets get: the scheme's, or without a
+// scheme the reference widget's own (from the resources).
+Pixel schemeBackground(Widget reference);

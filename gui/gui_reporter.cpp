@@ -1,13 +1,17 @@
 // The screen's Reporter (see gui_reporter.h).
 #include "gui_reporter.h"
 
+#include <cstdio>
+
 #include "main_window.h"
 #include "message_page.h"
 #include "question_dialogs.h"
 
 void GuiReporter::message(int code, const std::string& title, const std::string& text) {
   if (!mainWidgets().pages[kSlotMessage]) {
-    waiting_.push_back({code, title, text});
+    Reporter::message(code, title, text);
+    std::fflush(stderr);
+    showStartupMessage(code, title, text);
     return;
   }
   showMessage(code, title, text);
@@ -21,12 +25,6 @@ bool GuiReporter::ask(const std::string& title, const std::string& text,
 bool GuiReporter::askInPanel(int code, const std::string& title, const std::string& text) {
   if (!mainWidgets().pages[kSlotMessage]) return ask(title, text, "OK", "Cancel");
   return askInMessagePanel(code, title, text);
-}
-
-void GuiReporter::showWaitingMessages() {
-  std::vector<Waiting> list;
-  list.swap(waiting_);
-  for (const Waiting& w : list) message(w.code, w.title, w.text);
 }
 
 GuiReporter& guiReporter() {

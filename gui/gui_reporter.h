@@ -1,10 +1,10 @@
 // The back end's report-and-ask interface on the screen: messages go to the
-// message page, questions to the question box. Messages that come before
-// the main window exists wait and are shown once it does.
+// message page, questions to the question box. A message that comes before
+// the message page exists is shown at once in a box of its own and written
+// to standard error, so that none waits or is lost, also before a fatal exit.
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "report.h"
 
@@ -14,17 +14,6 @@ class GuiReporter : public Reporter {
   bool ask(const std::string& title, const std::string& text, const std::string& yesLabel,
            const std::string& noLabel) override;
   bool askInPanel(int code, const std::string& title, const std::string& text) override;
-
-  // Shows the messages that came before the message page existed.
-  void showWaitingMessages();
-
- private:
-  struct Waiting {
-    int code;
-    std::string title;
-    std::string text;
-  };
-  std::vector<Waiting> waiting_;
 };
 
 // The one reporter of the program, plugged in once the display is open.

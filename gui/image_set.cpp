@@ -4,8 +4,12 @@
 #include <X11/xpm.h>
 #include <Xm/Xm.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include "colour_scheme.h"
 
 namespace {
 
@@ -50,8 +54,13 @@ Pixmap loadXpmPixmap(Widget widget, const std::string& directory, const std::str
   Window root = RootWindowOfScreen(XtScreen(widget));
   Pixmap pixmap = 0;
   Pixmap mask = 0;
+  // Every image has a transparent ("None") background: it is drawn in the
+  // background the program's widgets get, so no dark square shows round it.
+  XpmColorSymbol transparent = {nullptr, const_cast<char*>("None"), schemeBackground(widget)};
   XpmAttributes attrs;
-  attrs.valuemask = 0;
+  attrs.valuemask = XpmColorSymbols;
+  attrs.colorsymbols = &transparent;
+  attrs.numsymbols = 1;
   int rc = XpmReadFileToPixmap(dpy, root, const_cast<char*>(path.c_str()), &pixmap, &mask, &attrs);
   if (mask) XFreePixmap(dpy, mask);
   if (rc == XpmSuccess) {
@@ -67,6 +76,13 @@ Pixmap loadXpmPixmap(Widget widget, const std::string& directory, const std::str
 }
 
 void loadButtonPixmaps(ButtonImages* images, Widget widget, const std::string& directory, bool grey) {
+  struct stat st;
+  std::string folder = directory;
+  if (!folder.empty() && folder.back() != '/') folder += '/';
+  folder += "images";
+  if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+    std::fprintf(stderr, "Jarn: no image directory %s: the buttons show their text.\n", folder.c_str());
+  }
   for (int i = 0; i < kImageCount; ++i) {
     Pixmap p = 0;
     if (!grey) p = loadXpmPixmap(widget, directory, imageFileName(i, 'c'));

@@ -28,11 +28,14 @@ std::string imageFileName(int index, char set);
 
 // Loads the 21 images in record order from `directory`: the grey set when
 // `grey`, else the colour set, where a colour file that fails falls back to
-// its grey file.
+// its grey file. Without a folder "images" there, one line on standard
+// error names the folder that was searched.
 void loadButtonPixmaps(ButtonImages* images, Widget widget, const std::string& directory, bool grey);
 
 // Reads "directory/file" as an XPM image into a pixmap of the widget's
-// screen; 0 when the widget is missing or the read fails.
+// screen, its transparent pixels in the widgets' background (that of the
+// colour scheme, else the widget's); 0 when the widget is missing or the
+// read fails.
 Pixmap loadXpmPixmap(Widget widget, const std::string& directory, const std::string& file);
 
 // A pixmap from a file name: "" gives XmUNSPECIFIED_PIXMAP; names starting

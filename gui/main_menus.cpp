@@ -2,6 +2,7 @@
 #include "main_menus.h"
 
 #include <Xm/CascadeB.h>
+#include <Xm/List.h>
 #include <Xm/PushB.h>
 #include <Xm/RowColumn.h>
 #include <Xm/ToggleB.h>
@@ -133,9 +134,11 @@ void buildAboutMenu(Widget bar, MainWidgets& m) {
   makeCascade(bar, "mainMenuAboutHook", "About", menu);
 }
 
+// Empties the queue page and takes the selection off the list row it showed.
 void clearQueuePage() {
   if (pageHooks().setQueueName) pageHooks().setQueueName(nullptr, 0);
   else showPickedQueueName(std::string());
+  if (mainWidgets().queueList) XmListDeselectAllItems(mainWidgets().queueList);
 }
 
 }  // namespace

@@ -179,7 +179,6 @@ Widget makeQueueList(Widget form, Widget top, Widget bottom, MainWidgets& m) {
   // The list scrolls its own items, so that every queue can be reached
   // whatever the window's height.
   XtSetArg(args[n], XmNscrollingPolicy, XmAPPLICATION_DEFINED), ++n;
-  XtSetArg(args[n], XmNvisualPolicy, XmCONSTANT), ++n;
   XtSetArg(args[n], XmNscrollBarDisplayPolicy, XmSTATIC), ++n;
   n = addColourArgs(args, n, form);
   Widget window = XmCreateScrolledWindow(form, const_cast<char*>("prntrLstScrlWndw"), args, n);

@@ -45,7 +45,7 @@ Pixmap iconPixmap(int kind) {
 
 void setIcon(int code) {
   if (!pixLabel) return;
-  Pixmap p = iconPixmap(messageIconKind(code));
+  Pixmap p = messageIconPixmap(code);
   XtVaSetValues(pixLabel, XmNlabelPixmap, p ? p : XmUNSPECIFIED_PIXMAP, nullptr);
 }
 
@@ -73,6 +73,27 @@ void unlockNavigation() {
   NavigationState& nav = navigation();
   setThumbIndexWidgetSensitive(true);
   setEditMenuSensitive(nav.savedMenuMask, nav.savedMenuSensitive);
+}
+
+// The queue list and the menu bar off while a pending action stands, and
+// back as they were once OK or Quit has answered it.
+void lockForPendingAction() {
+  MessagePageMemory& mem = messagePageMemory();
+  MainWidgets& m = mainWidgets();
+  if (mem.actionLocked) return;
+  mem.listWasOn = m.queueList && XtIsSensitive(m.queueList);
+  mem.menuWasOn = m.menuBar && XtIsSensitive(m.menuBar);
+  mem.actionLocked = true;
+  setQueueListSensitive(false);
+  setMenuBarSensitive(false);
+}
+
+void releasePendingAction() {
+  MessagePageMemory& mem = messagePageMemory();
+  if (!mem.actionLocked) return;
+  mem.actionLocked = false;
+  setQueueListSensitive(mem.listWasOn);
+  setMenuBarSensitive(mem.menuWasOn);
 }
 
 void showMessagePageItself() {
@@ -121,6 +142,12 @@ Widget widgetForExit() {
 MessagePageMemory& messagePageMemory() {
   static MessagePageMemory memory;
   return memory;
+}
+
+Pixmap messageIconPixmap(int code) { return iconPixmap(messageIconKind(code)); }
+
+bool isPendingActionCode(int code) {
+  return code == 2 || (code >= 5 && code <= 10) || (code >= 16 && code <= 22) || code == 32;
 }
 
 int messageIconKind(int code) {
@@ -206,6 +233,9 @@ int showMessage(int code, const std::string& title, const std::string& text) {
   messagePageMemory().previousState = s.messagePageState;
   s.messagePageState = kPageMessage16;
   s.okButtonMode = 1;
+  // A new message replaces the one standing: only its own code may act.
+  if (isPendingActionCode(code)) lockForPendingAction();
+  else releasePendingAction();
   showMessagePageItself();
   putText(layoutMessageText(title, text));
   return 1;
@@ -266,6 +296,7 @@ void okMain() {
     int code = s.messageCode;
     s.messagePageState = kPageIdle;
     mem.previousState = 0;
+    releasePendingAction();
     actOnMessageCode(code);
     // The action may have shown a new message of its own: that one stands.
     if (s.messagePageState != kPageIdle) return;
@@ -293,6 +324,7 @@ void quitMain() {
   if (s.messagePageState == kPageMessage16) {
     leaveMessagePage();
     s.messagePageState = kPageIdle;
+    releasePendingAction();
   }
   mem.previousState = 0;
   unlockNavigation();

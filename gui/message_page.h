@@ -13,6 +13,14 @@ enum MessagePageStates { kPageIdle = 0, kPageMessage16 = 16, kPageQuestion = 32 
 
 // Icon kinds of the codes: 1 hand, 2 stop, 3 warn1, 4 warn2, 5 question.
 int messageIconKind(int code);
+// The loaded image of a code's icon (the hand when that image is missing;
+// 0 when no image is loaded).
+Pixmap messageIconPixmap(int code);
+
+// True for the codes whose OK carries out an action on the current queue
+// (2, 5-10, 16-22, 32): while one stands, the queue list and the menu bar
+// are insensitive, so that the action works on the queue the message names.
+bool isPendingActionCode(int code);
 
 // The page text for a title and a text: the title, a newline, one '-' per
 // title character and a newline when the title is not empty, then the text;
@@ -45,5 +53,8 @@ struct MessagePageMemory {
   int previousState = 0;
   std::string savedText;
   int* pendingAnswer = nullptr;  // the waiting question's answer: -1, 1 OK, 0 Quit
+  bool actionLocked = false;     // a pending action holds the queue list and menu bar
+  bool listWasOn = true;         // their sensitivity before it
+  bool menuWasOn = true;
 };
 MessagePageMemory& messagePageMemory();

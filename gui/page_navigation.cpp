@@ -193,6 +193,15 @@ void setCreateToggle(bool on) {
   if (t) XmToggleButtonSetState(t, on ? True : False, False);
 }
 
+int setLpdSpoolDir(const std::string& name) {
+  if (name.empty()) return 0;
+  SetupState& s = setup();
+  s.newQueueRemoteHost = s.lpdHost;
+  s.newQueueRemoteQueue = s.remoteQueue;
+  if (s.lpMode == kLpBsd || s.lpMode == kLpLprng) s.newQueueSpoolDir = "/var/spool/lpd/" + name;
+  return 1;
+}
+
 void ringBell(int n) {
   if (n <= 0) n = 2;
   navigation().bellCount += n;

@@ -5,6 +5,8 @@
 
 #include <X11/Intrinsic.h>
 
+#include <string>
+
 // Pages of the container (the value of panelMode).
 enum MainPage {
   kPageQueue = 0,
@@ -62,6 +64,12 @@ void setQueueListHeight(int count);
 
 // Sets the Create toggle without running its callback.
 void setCreateToggle(bool on);
+
+// For a queue created without a PPD: copies lpdHost and remoteQueue into
+// newQueueRemoteHost and newQueueRemoteQueue and, under an LPD spooler
+// (LPMODE 2 or 4), "/var/spool/lpd/<name>" into newQueueSpoolDir. An empty
+// name does nothing and gives 0; else 1.
+int setLpdSpoolDir(const std::string& name);
 
 // Rings n bells (2 when n <= 0) and flushes the display.
 void ringBell(int n);

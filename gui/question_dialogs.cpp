@@ -3,10 +3,15 @@
 
 #include <Xm/MessageB.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <thread>
+#include <vector>
 
 #include "dialog_shells.h"
 #include "main_window.h"
+#include "message_page.h"
 #include "page_navigation.h"
 #include "report.h"
 #include "xm_strings.h"
@@ -14,6 +19,31 @@
 namespace {
 
 Widget conflictBox = nullptr;
+std::vector<Widget> startupBoxes;  // start-up message boxes not yet closed
+
+// Motif's own symbol for each icon kind, shown when the images are not loaded.
+unsigned char dialogTypeForKind(int kind) {
+  switch (kind) {
+    case 2: return XmDIALOG_ERROR;
+    case 5: return XmDIALOG_QUESTION;
+    default: return XmDIALOG_WARNING;
+  }
+}
+
+// Lets the toolkit map and draw a new box before the caller goes on.
+void drawNow(Widget box) {
+  XtAppContext app = XtWidgetToApplicationContext(box);
+  Widget shell = XtParent(box);
+  auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+  while (!isWidgetViewable(shell) && std::chrono::steady_clock::now() < end) {
+    if (XtAppPending(app)) XtAppProcessEvent(app, XtIMAll);
+    else std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  XSync(XtDisplay(box), False);
+  while (XtAppPending(app) & XtIMXEvent) XtAppProcessEvent(app, XtIMXEvent);
+  XmUpdateDisplay(box);
+  XFlush(XtDisplay(box));
+}
 
 unsigned char dialogTypeFor(int type, unsigned char current) {
   switch (type) {
@@ -107,6 +137,42 @@ bool showQuestionBox(int type, const std::string& title, const std::string& okLa
   // waits without going back to the event loop.
   XSync(dpy, False);
   return answer == 1;
+}
+
+void showStartupMessage(int code, const std::string& title, const std::string& text) {
+  // The application shell is realized from the start, the main shell not yet.
+  Widget parent = mainWidgets().appShell ? mainWidgets().appShell : dialogParent();
+  if (!parent) return;
+  // Each box a little below and right of the one before, so all can be read.
+  Position offset = static_cast<Position>(40 + 30 * (startupBoxes.size() % 10));
+  Arg args[4];
+  Cardinal n = 0;
+  XtSetArg(args[n], XmNdialogStyle, XmDIALOG_MODELESS), ++n;
+  XtSetArg(args[n], XmNdefaultPosition, False), ++n;
+  XtSetArg(args[n], XmNx, offset), ++n;
+  XtSetArg(args[n], XmNy, offset), ++n;
+  Widget box = XmCreateQuestionDialog(parent, const_cast<char*>("qorStartupMessage"), args, n);
+  XtUnmanageChild(XmMessageBoxGetChild(box, XmDIALOG_CANCEL_BUTTON));
+  XtUnmanageChild(XmMessageBoxGetChild(box, XmDIALOG_HELP_BUTTON));
+  XtVaSetValues(box, XmNdialogType, dialogTypeForKind(messageIconKind(code)), nullptr);
+  Pixmap icon = messageIconPixmap(code);
+  if (icon) XtVaSetValues(box, XmNsymbolPixmap, icon, nullptr);
+  setString(box, XmNdialogTitle, title.empty() ? std::string(kVersionTitle) : title);
+  setString(box, XmNokLabelString, "OK");
+  setString(box, XmNmessageString, text);
+  XtAddCallback(box, XmNokCallback, [](Widget w, XtPointer, XtPointer) { XtDestroyWidget(XtParent(w)); },
+                nullptr);
+  XtAddCallback(box, XmNdestroyCallback, [](Widget w, XtPointer, XtPointer) {
+    startupBoxes.erase(std::remove(startupBoxes.begin(), startupBoxes.end(), w), startupBoxes.end());
+  }, nullptr);
+  startupBoxes.push_back(box);
+  XtManageChild(box);
+  raise(box);
+  drawNow(box);
+}
+
+void raiseStartupMessages() {
+  for (Widget box : startupBoxes) raise(box);
 }
 
 void showConflictBox(const std::string& title, const std::string& text) {

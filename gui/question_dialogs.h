@@ -11,6 +11,16 @@
 bool showQuestionBox(int type, const std::string& title, const std::string& okLabel,
                      const std::string& cancelLabel, const std::string& text);
 
+// A message raised before the main window exists, in a box of its own
+// ("qorStartupMessage", the question box's kind of shell) with the code's
+// icon and an OK button that closes it. It does not wait for OK, but it is
+// on the screen when this returns, so that it stays visible also while the
+// caller waits without the event loop (as before a fatal exit).
+void showStartupMessage(int code, const std::string& title, const std::string& text);
+
+// Raises the start-up message boxes still open over the main window.
+void raiseStartupMessages();
+
 // Pops up the conflict box (made on first use) with a title and a text.
 void showConflictBox(const std::string& title, const std::string& text);
 

@@ -12,11 +12,13 @@
 #include "config_file.h"
 #include "fallback_resources.h"
 #include "fatal_exit.h"
+#include "font_fallback.h"
 #include "file_helpers.h"
 #include "gui_reporter.h"
 #include "info_file.h"
 #include "main_window.h"
 #include "program_exit.h"
+#include "question_dialogs.h"
 #include "screen_values.h"
 #include "setup_state.h"
 #include "snapshot.h"
@@ -143,12 +145,21 @@ Display* openDisplay(const StartupValues& v, XtAppContext* app) {
   XtToolkitInitialize();
   *app = XtCreateApplicationContext();
   XtAppSetFallbackResources(*app, fallbackResources());
-  int argc = 1;
-  std::string name = v.programName;
-  char* argv[2] = {&name[0], nullptr};
+  // The toolkit reads its own options (-xrm, -geometry, -bg, ...) from what
+  // the program's options left.
+  std::vector<std::string> words = {v.programName};
+  words.insert(words.end(), v.toolkitArgs.begin(), v.toolkitArgs.end());
+  std::vector<char*> argv;
+  for (std::string& w : words) argv.push_back(&w[0]);
+  argv.push_back(nullptr);
+  int argc = static_cast<int>(words.size());
   Display* dpy = XtOpenDisplay(*app, v.displayName.empty() ? nullptr : v.displayName.c_str(),
-                               name.c_str(), kAppClass, nullptr, 0, &argc, argv);
-  if (!dpy) std::fprintf(stderr, "%s: Unable to open Display.\n", v.programName.c_str());
+                               v.programName.c_str(), kAppClass, nullptr, 0, &argc, argv.data());
+  if (!dpy) {
+    std::fprintf(stderr, "%s: Unable to open Display.\n", v.programName.c_str());
+    return nullptr;
+  }
+  substituteMissingFonts(dpy);
   return dpy;
 }
 
@@ -187,8 +198,13 @@ int runProgram(int argc, char** argv) {
   }
   if (v.verbose) verboseReport(v);
   createMainWindow(appShell, v.width, v.height);
-  guiReporter().showWaitingMessages();
+  // -geometry names the application shell, which is never shown: it places
+  // the main window instead.
+  String geometry = nullptr;
+  XtVaGetValues(appShell, XtNgeometry, &geometry, nullptr);
+  if (geometry) XtVaSetValues(mainWidgets().mainShell, XtNgeometry, geometry, nullptr);
   popupMainWindow();
+  raiseStartupMessages();
   return runMainLoop(app);
 }
 
@@ -223,6 +239,7 @@ int prepareStartup(std::vector<std::string> args, StartupValues* v) {
     v->programName = slash == std::string::npos ? program : program.substr(slash + 1);
   }
   v->displayName = extractDisplayOption(args);
+  v->toolkitArgs = extractToolkitOptions(args);
   dropOverlongEnvironment();
 
   // 1, 2: the information file from the environment, the fixed directories.

@@ -47,6 +47,50 @@ std::string boundedEnvironment(const char* name, size_t size) {
   return value;
 }
 
+namespace {
+
+// The toolkit's standard command-line options and whether each takes a value.
+struct ToolkitOption {
+  const char* name;
+  bool takesValue;
+};
+const ToolkitOption kToolkitOptions[] = {
+    {"+rv", false},          {"+synchronous", false},   {"-background", true},
+    {"-bd", true},           {"-bg", true},             {"-bordercolor", true},
+    {"-borderwidth", true},  {"-bw", true},             {"-fg", true},
+    {"-fn", true},           {"-font", true},           {"-foreground", true},
+    {"-geometry", true},     {"-iconic", false},        {"-name", true},
+    {"-reverse", false},     {"-rv", false},            {"-selectionTimeout", true},
+    {"-synchronous", false}, {"-title", true},          {"-xnllanguage", true},
+    {"-xrm", true},
+};
+
+const ToolkitOption* toolkitOption(const std::string& arg) {
+  for (const ToolkitOption& o : kToolkitOptions) {
+    if (arg == o.name) return &o;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+std::vector<std::string> extractToolkitOptions(std::vector<std::string>& args) {
+  std::vector<std::string> taken;
+  for (size_t i = 1; i < args.size();) {
+    if (args[i] == "--") break;
+    const ToolkitOption* o = toolkitOption(args[i]);
+    size_t count = !o ? 0 : (o->takesValue ? 2 : 1);
+    if (count == 0 || i + count > args.size()) {
+      ++i;
+      continue;
+    }
+    auto first = args.begin() + static_cast<long>(i);
+    taken.insert(taken.end(), first, first + static_cast<long>(count));
+    args.erase(first, first + static_cast<long>(count));
+  }
+  return taken;
+}
+
 std::string extractDisplayOption(std::vector<std::string>& args) {
   std::string name;
   for (size_t i = 1; i < args.size();) {
@@ -131,6 +175,7 @@ void parseStartupOptions(const std::vector<std::string>& args, StartupValues* v,
       default: break;  // getopt has complained already
     }
   }
+  for (int i = optind; i < argc; ++i) v->toolkitArgs.push_back(argv[static_cast<size_t>(i)]);
   optind = 0;
 }
 

@@ -34,6 +34,7 @@ struct StartupValues {
   int width = 640;                  // option -x
   int height = 480;                 // option -y
   std::string displayName;          // "-display <name>"
+  std::vector<std::string> toolkitArgs;  // the toolkit's standard options and what getopt leaves
   std::string fontName;             // option -e (kept, drives nothing)
   int fFlag = 1, uFlag = 0, aFlag = 1, capitalFFlag = 0, sFlag = 0;  // stored, no effect
   int noPjl = 0;                    // option -N (reported only)
@@ -48,10 +49,16 @@ std::string boundedEnvironment(const char* name, size_t size);
 // returns the name ("" when none was given). The program name stays first.
 std::string extractDisplayOption(std::vector<std::string>& args);
 
+// Takes the toolkit's standard options ("-xrm <resource>", "-geometry <g>",
+// "-bg <colour>", "-iconic", ...; written in full) out of the arguments, up
+// to a "--", and returns them with their values in order.
+std::vector<std::string> extractToolkitOptions(std::vector<std::string>& args);
+
 // Reads the options (getopt "a:e:f:hr:s:u:vx:y:A:F:H:M:N:P:S:U:W:Y:Z:") into
 // the values and the state record. Unknown options are passed over after
 // getopt's complaint; values that do not fit their field are refused on
-// `errors`. `args` holds the program name first.
+// `errors`. `args` holds the program name first. The arguments getopt
+// leaves over are added to the values' toolkit arguments.
 void parseStartupOptions(const std::vector<std::string>& args, StartupValues* values,
                          FILE* errors = stderr);
 

@@ -26,6 +26,7 @@
 
 #include "gui_reporter.h"
 #include "image_set.h"
+#include "main_menus.h"
 #include "main_window.h"
 #include "message_page.h"
 #include "page_navigation.h"
@@ -577,6 +578,61 @@ TEST_F(MainWindow, ListPickIsCutAtTheNameField) {
   schedule(&quit, 400);
   askInMessagePanel(28, "Q", "Wait");
   EXPECT_EQ(setup().printerName, std::string(127, 'n'));
+}
+
+TEST_F(MainWindow, PendingActionLocksTheListAndMenusUntilAnswered) {
+  setQueueListRows({"* Office", "* Lab"});
+  const struct {
+    int code;
+    bool locked;
+  } cases[] = {{2, true}, {7, true}, {18, true}, {32, true}, {4, false}, {11, false}, {64, false}};
+  for (const auto& c : cases) {
+    setup().printerName = "Office";
+    doMessage(c.code, "Pending", "text");
+    pumpUntilIdle();
+    EXPECT_EQ(XtIsSensitive(m().queueList), !c.locked) << c.code;
+    EXPECT_EQ(XtIsSensitive(m().menuBar), !c.locked) << c.code;
+    if (c.code == 2) {  // a pick on the list while the delete message stands changes nothing
+      click(m().queueList, 20, 22);
+      EXPECT_EQ(setup().printerName, "Office");
+    }
+    click(m().quitButton, 10, 10);
+    EXPECT_TRUE(XtIsSensitive(m().queueList)) << c.code;
+    EXPECT_TRUE(XtIsSensitive(m().menuBar)) << c.code;
+  }
+}
+
+TEST_F(MainWindow, CreateAndResetDeselectTheListRow) {
+  const std::function<void()> clears[] = {[] { setCreateMode(true); }, [] { resetProgram(); }};
+  for (const auto& clear : clears) {
+    setQueueListRows({"* Office", "* Lab"});
+    pumpUntilIdle();
+    click(m().queueList, 20, 6);
+    ASSERT_EQ(setup().printerName, "Office");
+    clear();
+    int selected = -1;
+    XtVaGetValues(m().queueList, XmNselectedItemCount, &selected, nullptr);
+    EXPECT_EQ(selected, 0);
+    EXPECT_EQ(setup().printerName, "");
+    setCreateMode(false);
+  }
+}
+
+TEST_F(MainWindow, TransparentImagePixelsTakeTheWidgetsBackground) {
+  doMessage(99, "Hand", "icon");  // the hand icon on the message page
+  pumpUntilIdle();
+  const std::pair<Widget, int> cases[] = {{m().helpButton, kImgHelp}, {m().quitButton, kImgNo},
+                                          {m().quitButton, kImgNoInv}, {named("*msgPixLabel"), kImgHand}};
+  for (const auto& [widget, index] : cases) {
+    Pixel background = 0;
+    XtVaGetValues(widget, XmNbackground, &background, nullptr);
+    XImage* image = XGetImage(display(), programImages().pixmaps[static_cast<size_t>(index)], 0, 0, 1, 1,
+                              AllPlanes, ZPixmap);
+    ASSERT_NE(image, nullptr) << index;
+    EXPECT_EQ(XGetPixel(image, 0, 0), background) << index;
+    XDestroyImage(image);
+  }
+  click(m().okButton, 10, 10);
 }
 
 TEST_F(MainWindow, DaemonQueuesAreListedAndATestPageIsReported) {

@@ -2,8 +2,9 @@
 # The whole administration program driven from outside, on the X server of
 # with-xvfb.sh and a private CUPS daemon: -h and a missing display, the
 # information-file question answered with xdotool, the main window's class,
-# title and size, the options -x/-y and -display, and the window-manager
-# close (WM_DELETE_WINDOW from our own sender) ending it with status 0.
+# title and size, the options -x/-y, -display and -xrm, and the window-manager
+# close (WM_DELETE_WINDOW from our own sender) ending it with status 0; a clean
+# start silent on stderr; the start-up messages of an uncreatable information file.
 #
 #   tests/x11/with-xvfb.sh tests/gui/program_test.sh JARN.EXE JARN_WM_DELETE
 set -u
@@ -88,6 +89,8 @@ fi
 main=$(wait_window jarnMainShell)
 [ -f "$work/jarnInfo2.0" ] && [ -d "$work/Default/root" ] && pass "information file created in -W" \
   || fail "no information file in $work"
+[ "$(grep -c "no image directory $work/images" "$base/run1.log")" = 1 ] \
+  && pass "the missing image folder is named once" || fail "image folder: $(cat "$base/run1.log")"
 if [ -z "$main" ]; then
   fail "no main window"
 else
@@ -125,6 +128,39 @@ else
     grep -qxF "$line" "$base/run2.log" && pass "verbose: $line" || fail "verbose report lacks: $line"
   done
 fi
+
+# --- a clean start with mailbox support: no message, nothing on stderr; -xrm --
+cp -r "$here/../../images" "$work/images"
+"$jarn" -W "$work" -MC100 -xrm '*jarnMainShell.geometry: +77+55' >"$base/run3.out" 2>"$base/run3.err" &
+jarn_pid=$!
+main=$(wait_window jarnMainShell)
+boxes=$(xdotool search --onlyvisible --classname qorStartupMessage_popup 2>/dev/null | wc -l)
+at=$(xwininfo -id "${main:-0}" 2>/dev/null | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x "," y}')
+[ "$at" = 77,55 ] && pass "-xrm reaches the main shell" || fail "-xrm: window at $at"
+"$wm_delete" "${main:-0}"
+wait_exit "$jarn_pid"
+jarn_pid=
+[ "$rc" = 0 ] && [ ! -s "$base/run3.err" ] && [ "$boxes" = 0 ] && pass "a clean start says nothing" \
+  || fail "clean start: status $rc, $boxes message box(es), stderr: $(cat "$base/run3.err")"
+
+# --- the information file cannot be made: every message shown, in order ------
+: >"$base/plain"
+"$jarn" -W "$base/plain/opt" >/dev/null 2>"$base/run4.err" &
+jarn_pid=$!
+box=$(wait_window qorQuestionBox_popup)
+[ -n "$box" ] && answer_yes "$box"
+sleep 1.5  # inside the 5 s the fatal message stands before the exit
+shown=$(xdotool search --onlyvisible --classname qorStartupMessage_popup 2>/dev/null | wc -l)
+wait_exit "$jarn_pid"
+jarn_pid=
+expected="[4] Directory Creation: Directory '$base/plain/opt' will be created
+[1] Configuration Problem: Cannot create dir:
+$base/plain/opt
+[1] Configuration Problem: Cannot create
+Configuration file"
+[ "$rc" = 255 ] && [ "$shown" = 3 ] && [ "$(cat "$base/run4.err")" = "$expected" ] \
+  && pass "start-up messages shown at once and in order" \
+  || fail "fatal start: status $rc, $shown box(es), stderr: $(cat "$base/run4.err")"
 
 [ "$failures" = 0 ] || { echo "$failures failure(s)" >&2; exit 1; }
 echo "all program checks passed"

@@ -6,9 +6,11 @@
 #include <cstdlib>
 #include <sys/stat.h>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "fallback_resources.h"
+#include "font_fallback.h"
 #include "info_file.h"
 #include "message_page.h"
 #include "page_navigation.h"
@@ -139,6 +141,61 @@ TEST(StartupDisplay, DisplayOptionIsTakenOutBeforeTheOptions) {
   EXPECT_EQ(other.size(), 1u);
   std::vector<std::string> none = {"Jarn.exe", "-x", "640"};
   EXPECT_EQ(extractDisplayOption(none), "");
+}
+
+TEST(StartupDisplay, ToolkitOptionsAndLeftoverArgumentsReachTheToolkit) {
+  const struct {
+    std::vector<std::string> args, toolkit;
+    int width;
+  } cases[] = {
+      {{"-xrm", "*a: 1", "-x", "700", "-iconic", "-bg", "red"}, {"-xrm", "*a: 1", "-iconic", "-bg", "red"}, 700},
+      {{"-geometry", "+5+5", "-W", "/w", "--", "-xrm", "*c: 2"}, {"-geometry", "+5+5", "-xrm", "*c: 2"}, 640},
+      {{"-xrm"}, {}, 620},  // no value: getopt reads -x rm
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args = c.args;
+    args.insert(args.begin(), "Jarn.exe");
+    resetSetup();
+    StartupValues v;
+    v.toolkitArgs = extractToolkitOptions(args);
+    parseStartupOptions(args, &v);
+    EXPECT_EQ(v.toolkitArgs, c.toolkit) << c.args[0];
+    EXPECT_EQ(v.width, c.width) << c.args[0];
+  }
+}
+
+TEST(StartupFonts, MissingFontGetsTheNearestOfItsWeightAndSlant) {
+  const std::vector<std::string> installed = {
+      "-b&h-lucida-medium-r-normal-sans-10-100-75-75-p-58-iso8859-1",
+      "-b&h-lucida-bold-r-normal-sans-12-120-75-75-p-79-iso8859-1",
+      "-b&h-lucida-bold-r-normal-sans-10-100-75-75-p-66-iso10646-1",
+      "-b&h-lucida-bold-r-normal-sans-10-100-75-75-p-66-iso8859-1",
+      "-b&h-lucida-bold-i-normal-sans-10-100-75-75-p-67-iso8859-1",
+      "-adobe-helvetica-bold-o-normal--10-100-75-75-p-60-iso8859-1"};
+  const char* const cases[][2] = {
+      {"-*-lucida-bold-r-normal--10-*", "-b&h-lucida-bold-r-normal-sans-10-100-75-75-p-66-iso8859-1"},
+      {"-*-lucida-bold-i-normal--10-*", "-b&h-lucida-bold-i-normal-sans-10-100-75-75-p-67-iso8859-1"},
+      {"-*-lucida-bold-r-normal--14-*", "-b&h-lucida-bold-r-normal-sans-12-120-75-75-p-79-iso8859-1"},
+      {"-*-times-bold-o-normal--10-*", "-adobe-helvetica-bold-o-normal--10-100-75-75-p-60-iso8859-1"},
+      {"-*-lucida-demibold-r-normal--10-*", ""}};
+  for (const auto& c : cases) EXPECT_EQ(nearestFontName(c[0], installed), c[1]) << c[0];
+  auto other = [](const std::string& f) { return f == "gone" ? std::string("there") : std::string(); };
+  EXPECT_EQ(replaceFontsInList("gone=TAGC, kept,gone", other), "there=TAGC, kept,there");
+}
+
+TEST(Navigation, LpdSpoolDirectoryOfANewQueue) {
+  const std::tuple<int, const char*, int, const char*> cases[] = {
+      {kLpBsd, "Q", 1, "/var/spool/lpd/Q"}, {kLpLprng, "R", 1, "/var/spool/lpd/R"},
+      {kLpCups, "Q", 1, ""}, {kLpBsd, "", 0, ""}};
+  for (const auto& [lpMode, name, result, spoolDir] : cases) {
+    resetSetup();
+    setup().lpMode = lpMode;
+    setup().lpdHost = "h";
+    setup().remoteQueue = "rq";
+    EXPECT_EQ(setLpdSpoolDir(name), result);
+    EXPECT_EQ(setup().newQueueRemoteHost + setup().newQueueRemoteQueue, result ? "hrq" : "");
+    EXPECT_EQ(setup().newQueueSpoolDir, spoolDir);
+  }
 }
 
 TEST(StartupEnvironment, OverlongValueIsDropped) {
