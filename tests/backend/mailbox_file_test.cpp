@@ -314,7 +314,8 @@ TEST(MailboxFile, DefaultPathIsThePrintersRootDirectory) {
   // Without a printer directory there is no file at all: nothing is
   // written, the table reads as empty, and nothing is said.
   s.userFullDir.clear();
-  fill({entry("kept", 1, 0, "", "", "")});
+  s.entryTable[0] = entry("kept", 1, 0, "", "", "");
+  s.entryCount = 1;
   ScriptedReporter rep;
   bool rootFile = testing_support::pathExists("/root/JarnMailBoxFile");
   EXPECT_EQ(writeMailBoxFile(), 0);
