@@ -1,15 +1,22 @@
 // Atomic replacement of record files through mkstemp and rename.
 #include "atomic_file.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
+#include "record_lock.h"
+
 namespace {
+
+// The random part that mkstemp puts in place of "XXXXXX".
+constexpr size_t kTempSuffixLength = 6;
 
 std::string dirOf(const std::string& path) {
   size_t slash = path.rfind('/');
@@ -36,7 +43,73 @@ bool writeAll(int fd, const std::string& data) {
   return true;
 }
 
+std::string joinDir(const std::string& dir, const std::string& name) {
+  return (dir == "/" ? "" : dir) + "/" + name;
+}
+
+// The temporary-file prefix of a file: ".<name>.".
+std::string tempPrefixOf(const std::string& target) { return "." + baseOf(target) + "."; }
+
+bool isTemporaryOf(const std::string& entry, const std::string& prefix) {
+  if (entry.size() != prefix.size() + kTempSuffixLength) return false;
+  if (entry.compare(0, prefix.size(), prefix) != 0) return false;
+  for (size_t i = prefix.size(); i < entry.size(); ++i) {
+    if (!std::isalnum(static_cast<unsigned char>(entry[i]))) return false;
+  }
+  return true;
+}
+
+// Removes the temporaries that writers of `target` left when they were
+// killed before their rename. Only called under the file's lock, when no
+// live writer of the file can own one.
+void removeStaleTemporaries(const std::string& target) {
+  DIR* d = ::opendir(dirOf(target).c_str());
+  if (!d) return;
+  const std::string prefix = tempPrefixOf(target);
+  while (struct dirent* e = ::readdir(d)) {
+    struct stat st;
+    if (!isTemporaryOf(e->d_name, prefix)) continue;
+    if (::fstatat(::dirfd(d), e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode))
+      ::unlinkat(::dirfd(d), e->d_name, 0);
+  }
+  ::closedir(d);
+}
+
+// Makes a rename in `dir` durable. The file is already replaced, so a
+// failure here is not reported.
+void syncDirectory(const std::string& dir) {
+  int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  (void)::fsync(fd);
+  ::close(fd);
+}
+
 }  // namespace
+
+bool resolveWriteTarget(const std::string& path, std::string* target, std::string* error) {
+  auto fail = [&](const std::string& what) {
+    if (error) *error = what + " '" + path + "': " + std::strerror(errno);
+    return false;
+  };
+  if (baseOf(path).empty()) {
+    errno = EISDIR;
+    return fail("Cannot write");
+  }
+  struct stat st;
+  if (::lstat(path.c_str(), &st) == 0) {
+    char* real = ::realpath(path.c_str(), nullptr);
+    if (!real) return fail(S_ISLNK(st.st_mode) ? "Cannot write through the link" : "Cannot reach");
+    *target = real;
+    std::free(real);
+    return true;
+  }
+  if (errno != ENOENT) return fail("Cannot reach");
+  char* realDir = ::realpath(dirOf(path).c_str(), nullptr);
+  if (!realDir) return fail("Cannot reach the directory of");
+  *target = joinDir(realDir, baseOf(path));
+  std::free(realDir);
+  return true;
+}
 
 std::string makeTempFile(const std::string& directory, const std::string& prefix, int* fd) {
   std::string dir = directory.empty() ? "." : directory;
@@ -53,8 +126,11 @@ std::string makeTempFile(const std::string& directory, const std::string& prefix
 
 bool writeFileAtomic(const std::string& path, const std::string& data,
                      const AtomicWriteOptions& options, std::string* error) {
+  std::string target;
+  if (!resolveWriteTarget(path, &target, error)) return false;
+  if (holdsRecordLock(target)) removeStaleTemporaries(target);
   int fd = -1;
-  std::string tmp = makeTempFile(dirOf(path), "." + baseOf(path) + ".", &fd);
+  std::string tmp = makeTempFile(dirOf(target), tempPrefixOf(target), &fd);
   auto fail = [&](const char* what) {
     int err = errno;
     if (fd >= 0) ::close(fd);
@@ -77,7 +153,8 @@ bool writeFileAtomic(const std::string& path, const std::string& data,
     return fail("Cannot write");
   }
   fd = -1;
-  if (::rename(tmp.c_str(), path.c_str()) != 0) return fail("Cannot replace");
+  if (::rename(tmp.c_str(), target.c_str()) != 0) return fail("Cannot replace");
+  syncDirectory(dirOf(target));
   return true;
 }
 

@@ -1,7 +1,9 @@
 // The one writer of record files: the new contents go to a temporary file in
-// the target's directory, which is then renamed over the target. A reader
-// sees the old file or the new one, never a half-written one; on any error
-// the old file is left as it was.
+// the target's directory, which is then renamed over the target and the
+// directory synced. A reader sees the old file or the new one, never a
+// half-written one; on any error the old file is left as it was. A target
+// that is a symbolic link is written through: the file it leads to is
+// replaced in its own directory and the link stays.
 #pragma once
 
 #include <string>
@@ -13,11 +15,20 @@ struct AtomicWriteOptions {
   gid_t group = static_cast<gid_t>(-1);  // -1: leave as created
 };
 
-// Replaces `path` by `data`. Returns true on success; on failure fills
-// `error` (when given) with a text naming the path and the system error.
+// Replaces `path` (or the file a link at `path` leads to) by `data`. While
+// the caller holds the file's record lock, the temporaries of earlier
+// writers of that file that were killed before their rename are removed
+// first. Returns true on success; on failure fills `error` (when given) with
+// a text naming the path and the system error.
 bool writeFileAtomic(const std::string& path, const std::string& data,
                      const AtomicWriteOptions& options = AtomicWriteOptions(),
                      std::string* error = nullptr);
+
+// The file a write of `path` replaces, as an absolute path without links:
+// the file a link leads to, or `path` in its real directory. False, with
+// `error` naming the path, for a link to a missing file or an unreachable
+// directory.
+bool resolveWriteTarget(const std::string& path, std::string* target, std::string* error);
 
 // Reads a whole file into `data`; false when it cannot be read.
 bool readWholeFile(const std::string& path, std::string* data);

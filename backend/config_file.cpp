@@ -9,6 +9,7 @@
 
 #include "atomic_file.h"
 #include "file_helpers.h"
+#include "record_lock.h"
 #include "report.h"
 #include "setup_state.h"
 #include "string_helpers.h"
@@ -260,9 +261,16 @@ int saveConfiguration() {
   }
   std::string data;
   for (const std::string& l : lines) data += l;
+  // Held until the file is given to its user, so that another writer's file
+  // never gets this one's owner.
+  RecordLock lock;
+  std::string error;
+  if (!lock.acquire(path, &error)) {
+    doMessage(kMsgError, kSaveTitle, error);
+    return -1;
+  }
   AtomicWriteOptions options;
   options.mode = kConfigMode;
-  std::string error;
   if (!writeFileAtomic(path, data, options, &error)) {
     tracef("saveConfiguration: %s\n", error.c_str());
     doMessage(kMsgError, kSaveTitle, "Cannot open file: '" + path + "'");

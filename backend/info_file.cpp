@@ -18,6 +18,7 @@
 #include "atomic_file.h"
 #include "file_helpers.h"
 #include "fatal_exit.h"
+#include "record_lock.h"
 #include "report.h"
 #include "sleeper.h"
 #include "string_helpers.h"
@@ -33,6 +34,11 @@ constexpr char kTextDirectoryWillBeCreated[] = "Directory '%s' will be created";
 constexpr char kTextCannotCreateDir[] = "Cannot create dir:\n%s";
 constexpr char kTextCannotCreateFile[] = "Cannot create\nConfiguration file";
 constexpr char kTextInvalidName[] = "Invalid name:\n%s";
+// What is wrong with an existing file, after "Configuration file:\n<path>\n".
+constexpr char kTextFileHead[] = "Configuration file:\n%s\n";
+constexpr char kTextCannotRead[] = "cannot be read: ";
+constexpr char kTextNoGeneralBlock[] = "has no valid general block";
+constexpr char kTextNoBlock[] = "has no complete %s block";
 
 // The default file; "@D@" stands for the directory, "@N@" for the printer.
 const char* const kDefaultLines[] = {
@@ -341,11 +347,11 @@ bool addToBlock(InfoFile* file, const std::string& beginMarker, const std::strin
 }
 
 // Removes the first line of the block whose first word is `text`. False when
-// there is no such block.
+// there is no such block or it is not closed.
 bool removeFromBlock(InfoFile* file, const std::string& beginMarker, const std::string& endMarker,
                      const std::string& text) {
   BlockRange range;
-  if (!findBlock(*file, beginMarker, endMarker, true, &range)) return false;
+  if (!findBlock(*file, beginMarker, endMarker, true, &range) || !range.closed) return false;
   for (size_t i = range.first; i < range.last; ++i) {
     if (lineNames(file->lines[i], text)) {
       file->lines.erase(file->lines.begin() + static_cast<long>(i));
@@ -371,28 +377,27 @@ void addPrntBlock(InfoFile* file, const std::string& printer) {
   file->lines.insert(file->lines.begin() + static_cast<long>(end), block.begin(), block.end());
 }
 
-// Applies one edit to the lines; false when the operation does not apply.
-bool applyEdit(InfoFile* file, const std::string& text, int operation) {
+// The block an edit works on: its name in messages and its marker lines.
+struct EditBlock {
+  std::string name;
+  std::string begin;
+  std::string end;
+};
+
+EditBlock blockOf(int operation) {
   const std::string current = setup().printerName;
   switch (operation) {
     case kEditAddPrinter:
-      if (!addToBlock(file, kMarkPrintersBegin, kMarkPrintersEnd, text)) return false;
-      addPrntBlock(file, text);
-      return true;
     case kEditDeletePrinter:
-      if (!removeFromBlock(file, kMarkPrintersBegin, kMarkPrintersEnd, text)) return false;
-      removePrntBlocks(file, text);
-      return true;
+      return {"PRINTERS", kMarkPrintersBegin, kMarkPrintersEnd};
     case kEditAddUser:
-      return addToBlock(file, kMarkUsersBegin, kMarkUsersEnd, text);
     case kEditDeleteUser:
-      return removeFromBlock(file, kMarkUsersBegin, kMarkUsersEnd, text);
+      return {"USERS", kMarkUsersBegin, kMarkUsersEnd};
     case kEditAddPrinterUser:
-      return addToBlock(file, prntBegin(current), prntEnd(current), text);
     case kEditDeletePrinterUser:
-      return removeFromBlock(file, prntBegin(current), prntEnd(current), text);
+      return {"PRNT " + current, prntBegin(current), prntEnd(current)};
     default:
-      return false;
+      return {};
   }
 }
 
@@ -401,12 +406,59 @@ bool isAddOperation(int operation) {
          operation == kEditAddPrinterUser;
 }
 
+// Applies one edit to the lines; false when its block is missing or unclosed.
+bool applyEdit(InfoFile* file, const std::string& text, int operation, const EditBlock& block) {
+  if (isAddOperation(operation)) {
+    if (!addToBlock(file, block.begin, block.end, text)) return false;
+    if (operation == kEditAddPrinter) addPrntBlock(file, text);
+    return true;
+  }
+  if (!removeFromBlock(file, block.begin, block.end, text)) return false;
+  if (operation == kEditDeletePrinter) removePrntBlocks(file, text);
+  return true;
+}
+
 // Makes a directory 0755 when it is missing; a link or a file in its place fails.
 bool ensureDirectory(const std::string& path) {
   struct stat st;
   if (::lstat(path.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
   if (::mkdir(path.c_str(), 0755) != 0) return false;
   return ::chmod(path.c_str(), 0755) == 0;
+}
+
+// Takes the lock of the information file at `path`; a failure is shown.
+bool lockInfoFile(RecordLock* lock, const std::string& path) {
+  std::string error;
+  if (lock->acquire(path, &error)) return true;
+  doMessage(kMsgError, kTitleProblem, error);
+  return false;
+}
+
+// What is wrong with the existing information file at `path`, or "" when it
+// reads and has a complete GENERAL block.
+std::string existingFileProblem(const std::string& path) {
+  InfoFile file;
+  if (!readInfoText(path, &file)) return kTextCannotRead + std::string(std::strerror(errno));
+  BlockRange range;
+  if (!findBlock(file, kMarkGeneralBegin, kMarkGeneralEnd, false, &range) || !range.closed)
+    return kTextNoGeneralBlock;
+  return std::string();
+}
+
+// Ends the program after a message, as when the information file cannot be made.
+[[noreturn]] void endForInfoFile(const std::string& text) {
+  doMessage(kMsgError, kTitleProblem, text);
+  sleepSeconds(5);
+  throw FatalExit(-1, "Cannot use the information file");
+}
+
+// An information file that exists is never replaced: a good one is kept as
+// it is (1); a file that cannot be read or has no complete GENERAL block ends
+// the program after naming the file and its fault.
+int useExistingInfoFile(const std::string& path) {
+  std::string problem = existingFileProblem(path);
+  if (problem.empty()) return 1;
+  endForInfoFile(format1(kTextFileHead, path) + problem);
 }
 
 bool hasControlBytes(const std::string& text) {
@@ -549,14 +601,22 @@ int editInfoFileAt(const std::string& path, const std::string& text, int operati
     doMessage(kMsgError, kTitleProblem, format1(kTextInvalidName, text));
     return 0;
   }
+  const EditBlock block = blockOf(operation);
+  if (block.name.empty()) {
+    tracef("editInfoFile(%s,%d): no such operation\n", text.c_str(), operation);
+    return 0;
+  }
+  RecordLock lock;
+  if (!lockInfoFile(&lock, path)) return 0;
   InfoFile file;
   if (!readInfoText(path, &file)) {
     doMessage(kMsgError, kTitleProblem, path + ": " + std::strerror(errno));
     return 0;
   }
   s.infoFilePath = path;
-  if (!applyEdit(&file, text, operation)) {
-    tracef("editInfoFile(%s,%d): no such block\n", text.c_str(), operation);
+  if (!applyEdit(&file, text, operation, block)) {
+    doMessage(kMsgError, kTitleProblem,
+              format1(kTextFileHead, path) + format1(kTextNoBlock, block.name));
     return 0;
   }
   compactLines(&file);
@@ -578,6 +638,8 @@ int editInfoFileAt(const std::string& path, const std::string& text, int operati
 }
 
 int compactInfoFile(const std::string& path) {
+  RecordLock lock;
+  if (!lockInfoFile(&lock, path)) return 0;
   InfoFile file;
   if (!readInfoText(path, &file)) return 0;
   compactLines(&file);
@@ -605,11 +667,13 @@ int createInfoFile(const std::string& directory, const std::string& printer) {
     doMessage(kMsgError, kTitleProblem, format1(kTextCannotCreateDir, printerDir));
     return 0;
   }
+  const std::string path = joinPath(directory, kInfoFileName);
+  struct stat st;
+  if (::lstat(path.c_str(), &st) == 0) return useExistingInfoFile(path);
   std::string question = "Configuration File:\n" + directory + "/" + kInfoFileName + "\n" +
                          "not found.\nShould I create it now?";
   if (!askQuestionBox(kTitleQuestion, "Yes", "No", question)) return 0;
 
-  struct stat st;
   if (::stat(directory.c_str(), &st) != 0) {
     doMessage(kMsgInfo, kTitleDirectory, format1(kTextDirectoryWillBeCreated, directory));
     if (::mkdir(directory.c_str(), 0755) != 0)
@@ -617,15 +681,22 @@ int createInfoFile(const std::string& directory, const std::string& printer) {
     ::chmod(directory.c_str(), 0755);
   }
 
-  const std::string path = joinPath(directory, kInfoFileName);
-  AtomicWriteOptions options;
-  options.mode = kInfoFileMode;
-  std::string error;
-  if (!writeFileAtomic(path, defaultInfoFileText(directory, name), options, &error)) {
-    tracef("createInfoFile: %s\n", error.c_str());
-    doMessage(kMsgError, kTitleProblem, kTextCannotCreateFile);
-    sleepSeconds(5);
-    throw FatalExit(-1, "Cannot create the information file");
+  {
+    // Another program may have made the file while the question was open:
+    // under the lock, only a file that is still missing is written.
+    RecordLock lock;
+    std::string error;
+    if (!lock.acquire(path, &error)) {
+      tracef("createInfoFile: %s\n", error.c_str());
+      endForInfoFile(kTextCannotCreateFile);
+    }
+    if (::lstat(path.c_str(), &st) == 0) return useExistingInfoFile(path);
+    AtomicWriteOptions options;
+    options.mode = kInfoFileMode;
+    if (!writeFileAtomic(path, defaultInfoFileText(directory, name), options, &error)) {
+      tracef("createInfoFile: %s\n", error.c_str());
+      endForInfoFile(kTextCannotCreateFile);
+    }
   }
   if (s.homeDir.empty()) {
     s.homeDir = getHomeDir();
@@ -658,8 +729,11 @@ int removeInfoPrinterBlock(const std::string& directory, const std::string& prin
 
   const std::string& current = setup().infoFilePath;
   InfoFile file;
+  RecordLock lock;
   if (current.empty()) {
     tracef("removeInfoPrinterBlock(%s): no information file\n", printer.c_str());
+  } else if (!lockInfoFile(&lock, current)) {
+    result = -1;
   } else if (!readInfoText(current, &file)) {
     std::fprintf(stderr, "%s: %s\n", current.c_str(), std::strerror(errno));
   } else if (removePrntBlocks(&file, printer) > 0 && !replaceInfoFile(file)) {

@@ -91,8 +91,10 @@ int readInfoBlock(const std::string& file, const std::string& keyword, std::stri
                   SnapKeyword* table, size_t tableSize, int kind);
 
 // Adds or removes one line of the file "jarnInfo2.0" in userDir (see
-// InfoEdit), compacts the file and reads the changed block again. 1 on
-// success; 0, with the file unchanged and a message, on failure.
+// InfoEdit), compacts the file and reads the changed block again, all under
+// the file's record lock. 1 on success; 0, with the file unchanged and a
+// code-1 message, on failure (among them a block that is missing or not
+// closed: "Configuration file:\n<path>\nhas no complete <block> block").
 int editInfoFile(const std::string& text, int operation);
 // The same on the information file at `path`.
 int editInfoFileAt(const std::string& path, const std::string& text, int operation);
@@ -107,7 +109,15 @@ std::string defaultInfoFileText(const std::string& directory, const std::string&
 // yes writes the default file for `printer` ("Default" when empty) and makes
 // the printer's directory and its "root" directory (0755). Returns 1 when the
 // file and both directories are there, 0 otherwise. An information file that
-// cannot be written ends the program (FatalExit -1) after a message.
+// cannot be written ends the program (FatalExit -1) after a message and a
+// wait of 5 seconds.
+//
+// A file that exists at that path is never replaced and no question is
+// asked: one that reads and has a complete GENERAL block is kept (1); one
+// that cannot be read, or has no complete GENERAL block, ends the program the
+// same way after the code-1 message "Configuration file:\n<path>\ncannot be
+// read: <reason>" or "...\nhas no valid general block" (title
+// "Configuration Problem").
 int createInfoFile(const std::string& directory, const std::string& printer);
 
 // Removes the printer's directory tree inside `directory`, its PRNT block

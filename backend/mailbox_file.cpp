@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "atomic_file.h"
+#include "record_lock.h"
 #include "report.h"
 #include "setup_state.h"
 #include "trace.h"
@@ -33,9 +34,9 @@ constexpr size_t kTextWidth = 10;
 constexpr size_t kEmptyTextWidth = 11;
 constexpr size_t kValueMax = kUserFieldSize - 1;
 
-// The messages of the mailbox file, in one place.
-const char kNoFileTitle[] = "Configuration Problem";
-const char kNoFileText[] = "No mailbox feature\nimplmented. Sorry";
+// The messages of the mailbox file, in one place. Their code returns to the
+// page on OK instead of ending the program.
+constexpr int kMsgMailbox = 11;
 const char kMailboxTitle[] = "Mailbox File";
 const char kBadValueText[] =
     "Cannot store the job entry of the user:\n\t'%s'\n"
@@ -56,11 +57,17 @@ bool endsValue(char c) {
   return u <= 32 || u == 127;
 }
 
+// The given path, else the current printer's file ("" without a printer
+// directory: then there is no file, and nothing to say about it).
 std::string resolvePath(const std::string& path) {
-  if (!path.empty()) return path;
-  std::string def = mailboxFilePath();
-  if (def.empty()) doMessage(kMsgError, kNoFileTitle, kNoFileText);
-  return def;
+  return path.empty() ? mailboxFilePath() : path;
+}
+
+// Empties the whole table, as a missing file reads.
+void emptyTable() {
+  std::vector<UserEntry>& t = userEntryTable();
+  std::fill(t.begin(), t.end(), UserEntry());
+  setup().entryCount = 0;
 }
 
 // ---- writing ----
@@ -216,7 +223,7 @@ int writeMailBoxFile(const std::string& givenPath) {
     if (e.login.empty()) continue;
     if (!mailboxCanStore(e)) {
       s.mailboxSummary.clear();
-      doMessage(kMsgError, kMailboxTitle, withName(kBadValueText, e.login));
+      doMessage(kMsgMailbox, kMailboxTitle, withName(kBadValueText, e.login));
       return 0;
     }
     data += entryLine(e);
@@ -227,10 +234,11 @@ int writeMailBoxFile(const std::string& givenPath) {
   options.mode = kMailboxMode;
   options.group = filterGroup();
   std::string error;
-  if (!writeFileAtomic(path, data, options, &error)) {
+  RecordLock lock;
+  if (!lock.acquire(path, &error) || !writeFileAtomic(path, data, options, &error)) {
     tracef("writeMailBoxFile: %s\n", error.c_str());
     s.mailboxSummary.clear();
-    doMessage(kMsgError, kMailboxTitle, withName(kWriteFailedText, path));
+    doMessage(kMsgMailbox, kMailboxTitle, withName(kWriteFailedText, path));
     return 0;
   }
   s.mailboxSummary = summaryCode(anyMailboxOrSecure, anyUserId);
@@ -241,10 +249,9 @@ int writeMailBoxFile(const std::string& givenPath) {
 int readMailBoxFile(const std::string& givenPath) {
   SetupState& s = setup();
   std::string path = resolvePath(givenPath);
+  emptyTable();
   if (path.empty()) return 0;
   std::vector<UserEntry>& t = userEntryTable();
-  std::fill(t.begin(), t.end(), UserEntry());
-  s.entryCount = 0;
   std::string data;
   if (!readWholeFile(path, &data)) {
     tracef("No fileBoxFile: '%s'.\n", path.c_str());

@@ -16,16 +16,23 @@ std::string mailboxFilePath();
 // characters, none holding a blank or a control character.
 bool mailboxCanStore(const UserEntry& entry);
 
+// The notice the advanced page shows when the printer has no mailbox support.
+inline constexpr char kNoMailboxFeatureTitle[] = "Configuration Problem";
+inline constexpr char kNoMailboxFeatureText[] = "No mailbox feature\nimplmented. Sorry";
+
 // Writes the entry table to `path` (the current printer's file when empty),
-// mode 0640, group lp where that group exists, and stores the summary code in
-// mailboxSummary. Returns 1 when written; 0 when there is no file to write,
-// when an entry holds a value that the file cannot carry (a blank or control
-// character, or more than 23 characters), or when the file cannot be written.
-// On failure the old file stays as it was and mailboxSummary is emptied.
+// mode 0640, group lp where that group exists, under the file's record lock,
+// and stores the summary code in mailboxSummary. Returns 1 when written; 0
+// when there is no file to write (no printer directory: nothing is written
+// or said), when an entry holds a value that the file cannot carry (a blank
+// or control character, or more than 23 characters), or when the file
+// cannot be locked or written (both said with code 11). On failure the old
+// file stays as it was and mailboxSummary is emptied.
 int writeMailBoxFile(const std::string& path = std::string());
 
 // Reads `path` (the current printer's file when empty) into the entry table,
 // which is emptied first; returns the number of entries read (0 when the file
-// cannot be opened) and stores it in entryCount. At most 1024 entries are
+// cannot be opened, or silently when there is no printer directory) and
+// stores it in entryCount. At most 1024 entries are
 // read; each value is cut to 23 characters.
 int readMailBoxFile(const std::string& path = std::string());

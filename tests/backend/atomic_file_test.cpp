@@ -1,16 +1,22 @@
 // The atomic record writer: whole replacement, a new inode, nothing left
-// behind, and the old file untouched when the write cannot happen.
+// behind, and the old file untouched when the write cannot happen; the record
+// lock, and the stale temporaries only a writer under it removes.
 #include "atomic_file.h"
 
 #include <gtest/gtest.h>
 
 #include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+
+#include "record_lock.h"
 
 #include "test_support.h"
 
 using testing_support::TempDir;
 using testing_support::modeOf;
+using testing_support::pathExists;
 using testing_support::readFile;
 using testing_support::writeFile;
 
@@ -73,6 +79,39 @@ TEST(AtomicFile, TempFilesArePrivateAndUnique) {
   EXPECT_NE(a, b);
   EXPECT_EQ(modeOf(a), 0600);
   EXPECT_EQ(a.rfind('/'), t.path().size());
+}
+
+TEST(RecordLock, AnotherHolderMakesAWriterFailButTheHolderNeverWaitsOnItself) {
+  TempDir t;
+  std::string path = t / "jarnInfo2.0", err;
+  int other = ::open((t / ".jarnInfo2.0.lock").c_str(), O_RDWR | O_CREAT, 0600);
+  ASSERT_EQ(::flock(other, LOCK_EX), 0);
+  RecordLock lock, nested;
+  EXPECT_FALSE(lock.acquire(path, &err, 1));
+  EXPECT_EQ(err, "Cannot lock '" + path + "': another program is changing it");
+  ::close(other);
+  ASSERT_TRUE(lock.acquire(path, &err, 1)) << err;
+  EXPECT_TRUE(nested.acquire(path, &err, 0)) << err;
+}
+
+TEST(RecordLock, OnlyALockedWriterRemovesItsOwnStaleTemporaries) {
+  const struct {
+    const char* name;
+    bool locked, removed;
+  } cases[] = {
+      {".jarnInfo2.0.Ab12Cd", true, true},   {".jarnInfo2.0.Ab12Cd", false, false},
+      {".jarnInfo2.0.lock", true, false},    {".jarnInfo2.0.x.Ab12Cd", true, false},
+      {".jarnConfig.Ab12Cd", true, false},
+  };
+  for (const auto& c : cases) {
+    TempDir t;
+    std::string path = t / "jarnInfo2.0", err;
+    writeFile(t / c.name, "secret");
+    RecordLock lock;
+    ASSERT_TRUE(!c.locked || lock.acquire(path, &err)) << err;
+    ASSERT_TRUE(writeFileAtomic(path, "new", AtomicWriteOptions(), &err)) << err;
+    EXPECT_EQ(pathExists(t / c.name), !c.removed) << c.name << (c.locked ? " locked" : "");
+  }
 }
 
 }  // namespace

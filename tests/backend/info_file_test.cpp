@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <dirent.h>
@@ -174,10 +175,10 @@ TEST_F(InfoFileTest, CreateRefusesPrinterNamesThatAreNotADirectoryName) {
 }
 
 TEST_F(InfoFileTest, CreateWhenTheFileCannotBeWrittenEndsTheProgramAfterFiveSeconds) {
-  ASSERT_EQ(::mkdir((dir / "jarnInfo2.0").c_str(), 0755), 0);  // a directory in its place
+  writeFile(dir / "plain", "");  // a file where the directory should be
   reporter.answers = {true};
   try {
-    createInfoFile(dir.path(), "");
+    createInfoFile(dir / "plain", "");
     ADD_FAILURE() << "no FatalExit";
   } catch (const FatalExit& e) {
     EXPECT_EQ(e.rawStatus(), -1);
@@ -197,6 +198,32 @@ TEST_F(InfoFileTest, CreateDoesNotFollowAPrinterDirectoryThatIsALink) {
   EXPECT_FALSE(pathExists(outside / "root"));
   ASSERT_EQ(reporter.messages.size(), 1u);
   EXPECT_EQ(reporter.messages[0].text, "Cannot create dir:\n" + dir.path() + "/Default");
+}
+
+// An existing file is never replaced: one that cannot be read or has no
+// complete GENERAL block ends the program without a question.
+TEST_F(InfoFileTest, CreateNeverReplacesAnExistingBadFile) {
+  const std::string good = golden("info_default.txt", dir.path()), path = dir / "jarnInfo2.0";
+  const std::pair<std::string, std::string> cases[] = {  // text ("": a directory), fault
+      {"", "cannot be read: Is a directory"},
+      {replaceAll(good, "GENERAL_BEGIN", "GENERAL_BEGN"), "has no valid general block"},
+      {replaceAll(good, "%%QORBLOCK_GENERAL_END", ""), "has no valid general block"},
+  };
+  for (const auto& c : cases) {
+    if (c.first.empty()) ASSERT_EQ(::mkdir(path.c_str(), 0755), 0);
+    else writeFile(path, c.first);
+    reporter.messages.clear();
+    reporter.answers = {true};
+    slept = 0;
+    EXPECT_THROW(createInfoFile(dir.path(), ""), FatalExit);
+    if (c.first.empty()) EXPECT_EQ(::rmdir(path.c_str()), 0) << "the directory was replaced";
+    else EXPECT_EQ(readFile(path), c.first);
+    EXPECT_TRUE(reporter.questions.empty());
+    EXPECT_EQ(slept, 5u);
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_EQ(reporter.messages[0].code, 1);
+    EXPECT_EQ(reporter.messages[0].text, "Configuration file:\n" + path + "\n" + c.second);
+  }
 }
 
 // --- Readers ---
@@ -418,6 +445,29 @@ TEST_F(InfoFileTest, NamesThatWouldBreakTheFileAreRefused) {
   EXPECT_EQ(reporter.messages.size(), 16u);
 }
 
+TEST_F(InfoFileTest, AnEditWhoseBlockIsMissingOrUnclosedSaysWhich) {
+  const std::string good = golden("info_default.txt", dir.path()), path = writeDefault();
+  const struct {
+    int operation;
+    std::string text;
+    const char* block;
+  } cases[] = {
+      {kEditAddPrinter, replaceAll(good, "%%QORBLOCK_PRINTERS_END\n", ""), "PRINTERS"},
+      {kEditDeleteUser, replaceAll(good, "%%QORBLOCK_USERS_END\n", ""), "USERS"},
+      {kEditAddPrinterUser, replaceAll(good, "BEGIN Default", "BEGIN Other"), "PRNT Default"},
+  };
+  setup().printerName = "Default";
+  for (const auto& c : cases) {
+    writeFile(path, c.text);
+    reporter.messages.clear();
+    EXPECT_EQ(editInfoFile("root", c.operation), 0) << c.block;
+    EXPECT_EQ(readFile(path), c.text);
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_EQ(reporter.messages[0].text,
+              "Configuration file:\n" + path + "\nhas no complete " + c.block + " block");
+  }
+}
+
 // Each failing case leaves the file byte-identical, reports and returns 0.
 void expectFailedEditKeepsFile(const std::string& path, ScriptedReporter& reporter) {
   std::string before = readFile(path);
@@ -449,7 +499,9 @@ TEST_F(InfoFileTest, FailedWriteLeavesTheFileAsItWasAndNoTemporaryFile) {
   expectFailedEditKeepsFile(path, reporter);
   ::setrlimit(RLIMIT_FSIZE, &old);
   std::signal(SIGXFSZ, oldHandler);
-  EXPECT_EQ(entriesOf(dir.path()), std::vector<std::string>{"jarnInfo2.0"})
+  std::vector<std::string> left = entriesOf(dir.path());
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{".jarnInfo2.0.lock", "jarnInfo2.0"}))
       << "a temporary file was left behind";
 }
 

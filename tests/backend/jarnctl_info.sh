@@ -56,6 +56,36 @@ grep -qx "PRINTER Lab2 bob" "$T/list" || fail "Lab2 lost: $(cat "$T/list")"
 grep -q "PRNT_BEGIN Default$" "$F" && fail "Default's block stayed"
 "$J" info-add-printer "$T/missing/jarnInfo2.0" P 2>/dev/null && fail "edit of a missing file succeeded"
 
+# Edits through a link change the file it leads to, keeping its mode; a
+# link to a missing file is refused.
+mkdir "$T/real" && cp "$F" "$T/real/jarnInfo2.0" && chmod 600 "$T/real/jarnInfo2.0"
+ln -s "$T/real/jarnInfo2.0" "$T/link" && ln -s "$T/nowhere" "$T/dangling"
+"$J" info-add-printer "$T/link" Linked || fail "edit through a link exited $?"
+[ -L "$T/link" ] || fail "the link was replaced by a file"
+grep -qx Linked "$T/real/jarnInfo2.0" || fail "the link's target lacks the printer"
+[ "$(stat -c %a "$T/real/jarnInfo2.0")" = 600 ] || fail "the target's mode changed"
+"$J" info-add-printer "$T/dangling" P 2>"$T/err" && fail "edit through a dangling link succeeded"
+grep -q "$T/dangling" "$T/err" || fail "no message names the dangling link"
+[ -e "$T/nowhere" ] && fail "the dangling link's target was made"
+
+# Concurrent edits take turns; a killed writer's temporary goes with the next edit.
+echo secret >"$T/real/.jarnInfo2.0.Xy12Zw"
+for i in $(seq 1 50); do
+  "$J" info-add-printer "$T/link" "A$i" & "$J" info-add-printer "$T/link" "B$i" &
+done
+wait
+[ "$("$J" info-list "$T/link" | grep -c '^PRINTER [AB][0-9]')" = 100 ] ||
+  fail "concurrent edits lost printers"
+[ -e "$T/real/.jarnInfo2.0.Xy12Zw" ] && fail "a stale temporary was left"
+
+# An existing file with a damaged GENERAL block is never replaced.
+sed -i 's/GENERAL_BEGIN/GENERAL_BEGN/' "$F" && cp "$F" "$T/before"
+"$J" info-create "$T/opt" 2>"$T/err"
+[ $? = 255 ] || fail "info-create on a damaged file did not end with 255"
+cmp -s "$T/before" "$F" || fail "the damaged file was changed"
+grep -q "has no valid general block" "$T/err" || fail "no message on the damaged file"
+sed -i 's/GENERAL_BEGN/GENERAL_BEGIN/' "$F"
+
 # GENERAL values are expanded without a shell.
 cd "$T" || exit 1
 sed -i 's|^TMPDIR .*|TMPDIR          $(touch canary)|' "$F"

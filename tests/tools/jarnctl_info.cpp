@@ -1,6 +1,8 @@
 // jarnctl info-*: the information file from a shell.
 //
-//   info-create DIR [PRINTER]        create it as on a "yes" to the question
+//   info-create DIR [PRINTER]        create it as on a "yes" to the question;
+//                                    an existing bad file ends with status
+//                                    255, the 5 s wait shown, not slept
 //   info-add-printer FILE NAME       add a printer (PRINTERS line, PRNT block)
 //   info-del-printer FILE NAME       delete a printer's line and PRNT block
 //   info-add-user FILE NAME [PRINTER]  add a user to USERS (or to PRINTER's block)
@@ -14,6 +16,7 @@
 #include "jarnctl.h"
 #include "report.h"
 #include "setup_state.h"
+#include "sleeper.h"
 
 namespace {
 
@@ -31,6 +34,7 @@ int infoCreate(const JarnctlArgs& args) {
   if (args.empty() || args.size() > 2) return jarnctlUsage("info-create");
   YesReporter yes;
   Reporter* previous = setReporter(&yes);
+  setSleeper([](unsigned seconds) { std::fprintf(stderr, "(wait %u s)\n", seconds); });
   int ok = createInfoFile(args[0], args.size() > 1 ? args[1] : std::string());
   setReporter(previous);
   return ok ? 0 : jarnctlFail("cannot create the information file in " + args[0]);
