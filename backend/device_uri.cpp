@@ -117,7 +117,7 @@ bool assemble(const char* scheme, const std::string& host, int port, const std::
   char buffer[1024];
   if (httpAssembleURI(HTTP_URI_CODING_ALL, buffer, sizeof buffer, scheme, nullptr, host.c_str(), port,
                       resource.c_str()) < HTTP_URI_STATUS_OK) {
-    *why = "The device URI for '" + host + "'\ncannot be formed (too long?).";
+    if (why) *why = "The device URI for '" + host + "'\ncannot be formed (too long?).";
     return false;
   }
   // libcups leaves "#" alone; in a device URI it could only start a fragment
@@ -207,7 +207,7 @@ bool makeSocketUri(const std::string& host, int port, std::string* uri, std::str
   int none = 0;
   if (!splitHostField(host, false, &name, &none, why)) return false;
   if (port < 1 || port > kMaxPort) {
-    *why = "The TCP port " + std::to_string(port) + "\nis not a number from 1 to 65535.";
+    if (why) *why = "The TCP port " + std::to_string(port) + "\nis not a number from 1 to 65535.";
     return false;
   }
   return assemble("socket", name, port, "", uri, why);

@@ -12,14 +12,14 @@ const char kTitle[] = "Queue Name";
 // The bytes a queue name never holds besides blanks and control characters.
 const char kForbidden[] = "/\\#'\"";
 
-std::string quoted(const std::string& name) { return "The queue name '" + name + "'\n"; }
-
 // A name shown in a message: control characters would garble it.
 std::string printable(const std::string& name) {
   std::string out;
   for (unsigned char c : name) out += (c < 32 || c == 127) ? '?' : static_cast<char>(c);
   return out;
 }
+
+std::string quoted(const std::string& name) { return "The queue name '" + printable(name) + "'\n"; }
 
 }  // namespace
 
@@ -28,16 +28,16 @@ bool checkQueueName(const std::string& name, std::string* why) {
   if (name.empty()) {
     reason = "A queue needs a name.";
   } else if (name.size() > kMaxQueueNameBytes) {
-    reason = quoted(printable(name.substr(0, 32)) + "...") + "is longer than " +
+    reason = quoted(name.substr(0, 32) + "...") + "is longer than " +
              std::to_string(kMaxQueueNameBytes) + " bytes.";
   } else if (name == "." || name == "..") {
     reason = quoted(name) + "names a directory of its own.";
   } else if (name[0] == '-') {
-    reason = quoted(printable(name)) + "must not begin with '-'.";
+    reason = quoted(name) + "must not begin with '-'.";
   } else {
     for (unsigned char c : name) {
       if (c <= 32 || c == 127) {
-        reason = quoted(printable(name)) + "must not hold blanks or control characters.";
+        reason = quoted(name) + "must not hold blanks or control characters.";
       } else if (std::strchr(kForbidden, c)) {
         reason = quoted(name) + "must not hold '/', '\\', '#' or quotes.";
       }
