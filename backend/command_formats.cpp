@@ -12,8 +12,11 @@ const char* const kCupsConfigVersion = "%s --version";
 
 const char* const kLpstatList = "%s -v";
 
+// The network URIs (socket://HOST:PORT, ipp://HOST/PATH, lpd://HOST/QUEUE) are
+// one value each, assembled from checked hosts and escaped paths
+// (device_uri.h); for plain fields the text reads as the URI's parts would.
 const char* const kCreateTcp =
-    "%s -p %s -v socket://%s:%d -D \"Jarn 2.0 remote TCP/IP Queue\" -o printer-error-policy=retry-job 2>/dev/null";
+    "%s -p %s -v %s -D \"Jarn 2.0 remote TCP/IP Queue\" -o printer-error-policy=retry-job 2>/dev/null";
 const char* const kCreateLocal =
     "%s -p %s -v %s -D \"Jarn 2.0 local  Queue\" -o printer-error-policy=retry-job 2>/dev/null";
 const char* const kCreateLocalNoUri =
@@ -22,21 +25,21 @@ const char* const kCreateUsbPath =
     "%s -p %s -v usb://%s -D \"Jarn 2.0 remote USB Queue\" -o printer-error-policy=retry-job 2>/dev/null";
 const char* const kCreateUsbId =
     "%s -p %s -v usb://%s -D \"Jarn 2.0 USB Queue\" -o printer-error-policy=retry-job 2>/dev/null";
-// The IPP queue without a PPD takes the same "host/path" form as the one with
-// a PPD, so that the path (and a port in the host) survive.
+// The IPP queue without a PPD takes the same "ipp://HOST/PATH" URI as the one
+// with a PPD, so that the path (and a port in the host) survive.
 const char* const kCreateIpp =
-    "%s -p %s -v ipp://%s/%s -D \"Jarn 2.0 remote IPP Queue\" -o printer-error-policy=retry-job 2>/dev/null";
+    "%s -p %s -v %s -D \"Jarn 2.0 remote IPP Queue\" -o printer-error-policy=retry-job 2>/dev/null";
 const char* const kCreateFile =
     "%s -p %s -v file:%s -D \"Jarn 2.0 local file Queue\" -o printer-error-policy=retry-job 2>/dev/null";
 const char* const kCreateLpd =
-    "%s -p %s -v lpd://%s/%s -D \"Jarn 2.0 remote LPD Queue\" -o printer-error-policy=retry-job 2>/dev/null";
+    "%s -p %s -v %s -D \"Jarn 2.0 remote LPD Queue\" -o printer-error-policy=retry-job 2>/dev/null";
 
 const char* const kCreatePpdHead = "%s -p %s -P %s -o printer-error-policy=retry-job ";
-const char* const kPpdDeviceLpd = "-v lpd://%s/%s -D \"Jarn 2.0 LPD Queue\" 2>/dev/null ";
-const char* const kPpdDeviceTcp = "-v socket://%s:%d -D \"Jarn 2.0 TCP/IP Queue\" 2>/dev/null ";
+const char* const kPpdDeviceLpd = "-v %s -D \"Jarn 2.0 LPD Queue\" 2>/dev/null ";
+const char* const kPpdDeviceTcp = "-v %s -D \"Jarn 2.0 TCP/IP Queue\" 2>/dev/null ";
 const char* const kPpdDeviceLocal = "-v %s -D \"Jarn 2.0 LOCAL Queue\" 2>/dev/null ";
 const char* const kPpdDeviceUsb = "-v usb://%s -D \"Jarn 2.0 USB Queue\" 2>/dev/null ";
-const char* const kPpdDeviceIpp = "-v ipp://%s/%s -D \"Jarn 2.0 IPP Queue\" 2>/dev/null ";
+const char* const kPpdDeviceIpp = "-v %s -D \"Jarn 2.0 IPP Queue\" 2>/dev/null ";
 const char* const kPpdDeviceFile = "-v file:%s -D \"Jarn 2.0 LOCAL Queue\" 2>/dev/null ";
 
 const char* const kAccept = "%s %s 2>/dev/null";

@@ -1,6 +1,7 @@
 // Writing and reading the per-printer configuration file "jarnConfig".
 #include "config_file.h"
 
+#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -23,6 +24,8 @@ const char kVersionPrefix[] = "%%JARN_VERSION_";
 const char kSaveTitle[] = "Save Configuration";
 const char kUnknown[] = "UNKNOWN";
 constexpr mode_t kConfigMode = 0755;
+constexpr int kDefaultTcpPort = 9100;
+constexpr int kMaxTcpPort = 65535;
 constexpr size_t kSettingWidth = 12;  // VERSION .. PRINTERREMQ, USERNAME
 constexpr size_t kDirWidth = 13;      // USERDIR .. PPDORGFILE
 
@@ -106,7 +109,18 @@ int decimalValue(const std::string& text) {
   return static_cast<int>(v);
 }
 
-bool holdsUnknown(const std::string& value) { return value.find(kUnknown) != std::string::npos; }
+// The decimal value when it lies in lo..hi (the digits must not overflow on
+// the way); else `fallback`.
+int decimalInRange(const std::string& text, long lo, long hi, int fallback) {
+  errno = 0;
+  long v = std::strtol(text.c_str(), nullptr, 10);
+  if (errno == ERANGE || v < lo || v > hi) return fallback;
+  return static_cast<int>(v);
+}
+
+// Only the whole value "UNKNOWN" stands for a missing one; a host or path
+// that merely contains the word is a real value.
+bool holdsUnknown(const std::string& value) { return value == kUnknown; }
 
 void store(std::string& field, const std::string& value, size_t size) {
   field = value;
@@ -130,8 +144,9 @@ void readPrinterType(SetupState& s, const std::string&, const std::string& value
   s.printerType = decimalValue(value);
 }
 
+// A connection type outside the known codes reads as 0 (no connection).
 void readConnectType(SetupState& s, const std::string&, const std::string& value) {
-  s.connectType = decimalValue(value);
+  s.connectType = decimalInRange(value, kConnectOldIpp, kConnectFile, 0);
 }
 
 // The host goes where the connection type read so far says.
@@ -159,8 +174,8 @@ void readPrinterHost(SetupState& s, const std::string&, const std::string& value
 void readRemoteQueue(SetupState& s, const std::string&, const std::string& value) {
   switch (s.connectType) {
     case kConnectTcp: {
-      int port = holdsUnknown(value) ? 0 : decimalValue(value);
-      s.tcpPort = port < 1 ? 9100 : port;
+      // A port outside 1..65535 reads as the default, as "UNKNOWN" does.
+      s.tcpPort = holdsUnknown(value) ? kDefaultTcpPort : decimalInRange(value, 1, kMaxTcpPort, kDefaultTcpPort);
       break;
     }
     case kConnectIpp:

@@ -8,6 +8,7 @@
 #include "command_formats.h"
 #include "device_uri.h"
 #include "process_runner.h"
+#include "queue_name.h"
 #include "setup_state.h"
 #include "system_detection.h"
 #include "trace.h"
@@ -40,6 +41,9 @@ const PolicyName kPolicies[] = {{kPolicyStopPrinter, "stop-printer", fmt::kSetPo
                                 {kPolicyRetryJob, "retry-job", fmt::kSetPolicyRetry},
                                 {kPolicyAbortJob, "abort-job", fmt::kSetPolicyAbort}};
 
+// The status of a setting refused before anything ran.
+constexpr int kRefusedStatus = 1;
+
 // The shell's word for a text: trailing blanks are not part of it.
 std::string withoutTrailingBlanks(const std::string& text) {
   size_t end = text.find_last_not_of(" \t\n");
@@ -51,6 +55,7 @@ int runSetValue(const std::string& printer, const FormatArg& value, int topic) {
   SetupState& s = setup();
   const std::string& lpadmin = s.toolPaths[kToolLpadmin];
   if (printer.empty() || lpadmin.empty() || topic <= 0 || topic > kTopicPpd) return 0;
+  if (!reportQueueName(printer)) return kRefusedStatus;
   const SetupState& c = setup();
 
   std::string format = fmt::kSetValueHead;
@@ -117,7 +122,9 @@ int setCUPSValue(const std::string& printer, const std::string& text, int topic)
 
 int sendDeviceURI(const std::string& printer) {
   std::string shown;
-  std::string uri = buildDeviceURI(&shown);
+  std::string why;
+  std::string uri = buildDeviceURI(&shown, &why);
+  if (!why.empty()) reportDeviceField(why);
   if (uri.empty()) return -1;
   return runSetValue(printer, FormatArg(shown, uri), kTopicDeviceUri);
 }

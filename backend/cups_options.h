@@ -29,11 +29,13 @@ const char* errorPolicyName(int code);
 // Runs one lpadmin command for the printer: topics 1-3 the banners, 4 the
 // error policy, 5 the device URI `text`, 6 the PPD file `text`. Returns the
 // command's exit status (0 = done); 0 without running anything when there is
-// no printer name or lpadmin, or the topic is 0 or above 6.
+// no printer name or lpadmin, or the topic is 0 or above 6; 1 with nothing run
+// when the printer name is refused (checkQueueName, message shown).
 int setCUPSValue(const std::string& printer, const std::string& text, int topic);
 
 // Sends the device URI of the state's connection fields (topic 5). -1, with
-// nothing run, when the connection has no URI.
+// nothing run, when the connection has no URI or a field of it is refused
+// (message shown).
 int sendDeviceURI(const std::string& printer);
 
 // Sends the state's banners (startBanner, endBanner) and error policy to the

@@ -136,15 +136,20 @@ int krpaParseReply(const unsigned char* data, size_t size, int* status) {
 
 int krpaAuthenticate(const std::string& host, uint32_t identity, uint32_t secret, int* status,
                      int verbose) {
-  if (host.empty()) return 0;
+  if (host.empty()) {
+    if (status) *status = kKrpaStatusNoHost;
+    return 0;
+  }
   in_addr address;
   int fd = -1;
-  if (resolveHost(host, &address, verbose)) {
+  bool resolved = resolveHost(host, &address, verbose);
+  if (resolved) {
     if (verbose) std::fprintf(stderr, "connect to '%s',port 0x%x\n", host.c_str(), kKrpaPort);
     fd = connectToPrinter(address, verbose);
   }
   if (fd < 0) {
     std::fprintf(stderr, "Cannot open socket for %s:%d.\n", host.c_str(), kKrpaPort);
+    if (status) *status = resolved ? kKrpaStatusNoConnection : kKrpaStatusNoHost;
     return 0;
   }
   std::string request = krpaRequest(identity, secret);

@@ -15,6 +15,11 @@ constexpr size_t kKrpaReplyBufferSize = 64;  // the most of a reply that is look
 constexpr int kKrpaConnectTries = 10;
 constexpr int kKrpaReplyTimeoutMs = 1000;
 
+// Out status values that no reply byte (0..255) can take: the result 0 then
+// means "no host" or "no connection", not a verdict byte 0.
+constexpr int kKrpaStatusNoHost = -2;        // empty or unresolvable host
+constexpr int kKrpaStatusNoConnection = -3;  // no socket could be set up
+
 // The request bytes: the fixed header (body length 8) followed by the
 // identity and the secret, each high byte first.
 std::string krpaRequest(uint32_t identity, uint32_t secret);
@@ -30,7 +35,8 @@ int krpaParseReply(const unsigned char* data, size_t size, int* status);
 // for the reply. Returns the verdict byte (0 when the reply has no body), 0
 // when the host is empty or unknown or no connection could be set up, -1
 // when no reply could be read. `status` receives the reply's status byte when
-// there is one and is otherwise left alone. `verbose` adds the diagnostic
+// there is one, kKrpaStatusNoHost or kKrpaStatusNoConnection with the result
+// 0 for those failures, and is otherwise left alone. `verbose` adds the diagnostic
 // messages on standard error.
 int krpaAuthenticate(const std::string& host, uint32_t identity, uint32_t secret, int* status,
                      int verbose);

@@ -1,12 +1,14 @@
 // Device URIs: built from the connection fields, read back into them.
 #include "device_uri.h"
 
+#include <arpa/inet.h>
 #include <cups/cups.h>
 
 #include <cstdio>
 #include <cstring>
 
 #include "printers_conf.h"
+#include "report.h"
 #include "usb_discovery.h"
 #include "setup_state.h"
 
@@ -18,23 +20,6 @@ int defaultPort(const std::string& scheme) {
   if (scheme == "lpd") return 515;
   if (scheme == "socket") return 9100;
   return 0;
-}
-
-// A backslash before blanks, parentheses and a "%" without a "%" beside it.
-std::string escapeForCommandLine(const std::string& text) {
-  std::string out;
-  for (size_t i = 0; i < text.size(); ++i) {
-    char c = text[i];
-    if (c == ' ' || c == '(' || c == ')') {
-      out += '\\';
-    } else if (c == '%') {
-      bool before = i > 0 && text[i - 1] == '%';
-      bool after = i + 1 < text.size() && text[i + 1] == '%';
-      if (!before && !after) out += '\\';
-    }
-    out += c;
-  }
-  return out;
 }
 
 // What follows "usb:" and the slashes after it; the text itself without "usb:".
@@ -57,10 +42,12 @@ struct UriParts {
   int port = 0;
 };
 
-bool separate(const std::string& uri, UriParts* parts) {
+// Splits a URI; with `decode` the escapes of the parts are undone (network
+// URIs, whose parts the builder escapes again).
+bool separate(const std::string& uri, UriParts* parts, bool decode = false) {
   char scheme[64], user[256], host[256], resource[1024];
   int port = 0;
-  http_uri_status_t st = httpSeparateURI(HTTP_URI_CODING_NONE, uri.c_str(), scheme, sizeof scheme,
+  http_uri_status_t st = httpSeparateURI(decode ? HTTP_URI_CODING_ALL : HTTP_URI_CODING_NONE, uri.c_str(), scheme, sizeof scheme,
                                          user, sizeof user, host, sizeof host, &port, resource,
                                          sizeof resource);
   if (st < HTTP_URI_STATUS_OK || st == HTTP_URI_STATUS_MISSING_SCHEME) return false;
@@ -72,12 +59,73 @@ bool separate(const std::string& uri, UriParts* parts) {
   return true;
 }
 
+// An IPv6 address in brackets, any other host as it is.
+std::string bracketed(const std::string& host) {
+  return host.find(':') != std::string::npos ? "[" + host + "]" : host;
+}
+
 // The host with its port when the port is not the scheme's default
-// ("127.0.0.1:8631"); an IPv6 address in brackets.
+// ("127.0.0.1:8631").
 std::string hostWithPort(const UriParts& p) {
-  std::string host = p.host.find(':') != std::string::npos ? "[" + p.host + "]" : p.host;
+  std::string host = bracketed(p.host);
   if (p.port > 0 && p.port != defaultPort(p.scheme)) host += ":" + std::to_string(p.port);
   return host;
+}
+
+const char kDeviceTitle[] = "Device URI";
+constexpr size_t kMaxHostName = 253;
+constexpr size_t kMaxLabel = 63;
+constexpr int kMaxPort = 65535;
+
+bool isLabelChar(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
+         c == '_';
+}
+
+// A host name of labels joined by "."; all-digit names must be IPv4 addresses.
+bool isHostNameOrIPv4(const std::string& host) {
+  if (host.empty() || host.size() > kMaxHostName) return false;
+  if (host.find_first_not_of("0123456789.") == std::string::npos) {
+    in_addr a;
+    return ::inet_pton(AF_INET, host.c_str(), &a) == 1;
+  }
+  size_t start = 0;
+  for (;;) {
+    size_t dot = host.find('.', start);
+    std::string label = host.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
+    if (label.empty() || label.size() > kMaxLabel || label.front() == '-' || label.back() == '-') return false;
+    for (char c : label) {
+      if (!isLabelChar(c)) return false;
+    }
+    if (dot == std::string::npos) return true;
+    start = dot + 1;
+  }
+}
+
+// A port text: 1 to 5 digits, 1..65535.
+bool parsePort(const std::string& text, int* port) {
+  if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos) return false;
+  int value = std::stoi(text);
+  if (value < 1 || value > kMaxPort) return false;
+  *port = value;
+  return true;
+}
+
+// The URI of a scheme, a checked host and port, and an unescaped resource.
+bool assemble(const char* scheme, const std::string& host, int port, const std::string& resource,
+              std::string* uri, std::string* why) {
+  char buffer[1024];
+  if (httpAssembleURI(HTTP_URI_CODING_ALL, buffer, sizeof buffer, scheme, nullptr, host.c_str(), port,
+                      resource.c_str()) < HTTP_URI_STATUS_OK) {
+    if (why) *why = "The device URI for '" + host + "'\ncannot be formed (too long?).";
+    return false;
+  }
+  // libcups leaves "#" alone; in a device URI it could only start a fragment
+  // that the back ends never see, so it is escaped too. The checked host
+  // holds none, so every "#" comes from the resource.
+  uri->clear();
+  for (const char* p = buffer; *p; ++p) *uri += *p == '#' ? std::string("%23") : std::string(1, *p);
+  return true;
 }
 
 void store(std::string& field, const std::string& value, size_t size) {
@@ -101,26 +149,90 @@ std::string usbShellText(const std::string& text) {
 
 std::string usbUriValue(const std::string& text) { return afterUsbScheme(text); }
 
-std::string ippPathShellText(const std::string& path) {
-  if (path.empty()) return "ipp";
-  return escapeForCommandLine(withoutLeadingSlashes(path));
-}
-
 std::string ippPathValue(const std::string& path) {
   if (path.empty()) return "ipp";
   return withoutLeadingSlashes(path);
 }
 
-std::string buildDeviceURI(std::string* shownText) {
+bool splitHostField(const std::string& field, bool portAllowed, std::string* host, int* port,
+                    std::string* why) {
+  std::string name = field;
+  std::string portText;
+  bool hasPort = false;
+  bool ipv6 = false;
+  if (!field.empty() && field[0] == '[') {
+    size_t close = field.find(']');
+    ipv6 = true;
+    name = close == std::string::npos ? std::string() : field.substr(1, close - 1);
+    if (close != std::string::npos && close + 1 < field.size()) {
+      hasPort = field[close + 1] == ':';
+      portText = field.substr(close + 2);
+      if (!hasPort) name.clear();  // text after "]" that is no port
+    }
+  } else if (field.find(':') != std::string::npos) {
+    hasPort = true;
+    name = field.substr(0, field.find(':'));
+    portText = field.substr(field.find(':') + 1);
+  }
+  std::string reason;
+  in6_addr a6;
+  bool hostOk = ipv6 ? ::inet_pton(AF_INET6, name.c_str(), &a6) == 1 : isHostNameOrIPv4(name);
+  int number = 0;
+  if (field.empty()) {
+    reason = "A printer host is needed.";
+  } else if (!hostOk) {
+    reason = "The host '" + field + "'\nis not a host name, an IPv4 address\nor an IPv6 address in brackets.";
+  } else if (hasPort && !parsePort(portText, &number)) {
+    reason = "The port of the host '" + field + "'\nis not a number from 1 to 65535.";
+  } else if (hasPort && !portAllowed) {
+    reason = "The host '" + field + "'\nmust not carry a port here:\nthe port has a field of its own.";
+  }
+  if (!reason.empty()) {
+    if (why) *why = reason;
+    return false;
+  }
+  *host = name;
+  *port = number;
+  return true;
+}
+
+bool makeLpdUri(const std::string& host, const std::string& queue, std::string* uri, std::string* why) {
+  std::string name;
+  int port = 0;
+  return splitHostField(host, true, &name, &port, why) && assemble("lpd", name, port, "/" + queue, uri, why);
+}
+
+bool makeSocketUri(const std::string& host, int port, std::string* uri, std::string* why) {
+  std::string name;
+  int none = 0;
+  if (!splitHostField(host, false, &name, &none, why)) return false;
+  if (port < 1 || port > kMaxPort) {
+    if (why) *why = "The TCP port " + std::to_string(port) + "\nis not a number from 1 to 65535.";
+    return false;
+  }
+  return assemble("socket", name, port, "", uri, why);
+}
+
+bool makeIppUri(const std::string& host, const std::string& path, std::string* uri, std::string* why) {
+  std::string name;
+  int port = 0;
+  return splitHostField(host, true, &name, &port, why) &&
+         assemble("ipp", name, port, "/" + ippPathValue(path), uri, why);
+}
+
+void reportDeviceField(const std::string& why) { doMessage(kMsgError, kDeviceTitle, why); }
+
+std::string buildDeviceURI(std::string* shownText, std::string* why) {
   const SetupState& s = setup();
   std::string uri;
   std::string shown;
+  std::string reason;
   switch (s.connectType) {
     case kConnectLpd:
-      if (!s.lpdHost.empty()) uri = "lpd://" + s.lpdHost + "/" + s.remoteQueue;
+      if (!s.lpdHost.empty()) makeLpdUri(s.lpdHost, s.remoteQueue, &uri, &reason);
       break;
     case kConnectTcp:
-      if (!s.tcpHost.empty()) uri = "socket://" + s.tcpHost + ":" + std::to_string(s.tcpPort);
+      if (!s.tcpHost.empty()) makeSocketUri(s.tcpHost, s.tcpPort, &uri, &reason);
       break;
     case kConnectLocal:
       if (!s.deviceName.empty()) uri = localDeviceUri(s.deviceName);
@@ -133,9 +245,7 @@ std::string buildDeviceURI(std::string* shownText) {
       break;
     }
     case kConnectIpp:
-      if (s.ippHost.empty()) break;
-      uri = "ipp://" + s.ippHost + "/" + ippPathValue(s.ippPath);
-      shown = "ipp://" + s.ippHost + "/" + ippPathShellText(s.ippPath);
+      if (!s.ippHost.empty()) makeIppUri(s.ippHost, s.ippPath, &uri, &reason);
       break;
     case kConnectOldIpp:  // a file: URI naming /dev/null
     case kConnectFile:
@@ -144,6 +254,8 @@ std::string buildDeviceURI(std::string* shownText) {
     default:
       break;  // no URI for this connection: nothing is sent
   }
+  if (!reason.empty()) uri.clear();
+  if (why) *why = reason;
   if (shownText) *shownText = uri.empty() ? std::string() : (shown.empty() ? uri : shown);
   return uri;
 }
@@ -166,7 +278,8 @@ int parseDeviceURI() {
 
 int applyDeviceURI(int type, const std::string& uri) {
   UriParts p;
-  if (!separate(uri, &p)) return -1;
+  bool network = type == kConnectLpd || type == kConnectTcp || type == kConnectIpp;
+  if (!separate(uri, &p, network)) return -1;
   SetupState& s = setup();
   switch (type) {
     case kConnectOldIpp:
@@ -183,17 +296,21 @@ int applyDeviceURI(int type, const std::string& uri) {
       }
       break;
     case kConnectTcp:
-      store(s.printerHost, p.host, kPathSize);
-      store(s.tcpHost, p.host, kFormHostSize);
+      store(s.printerHost, bracketed(p.host), kPathSize);
+      store(s.tcpHost, s.printerHost, kFormHostSize);
       s.tcpPort = p.port > 0 ? p.port : 9100;
       break;
     case kConnectLocal:
       store(s.deviceName, p.resource, kPathSize);
       break;
     case kConnectUsb: {
+      // After "//"; without one after the scheme's ":" (any length of URI).
       size_t slashes = uri.find("//");
-      store(s.usbDevicePath, slashes == std::string::npos ? uri.substr(4) : uri.substr(slashes + 2),
-            kUsbFieldSize);
+      size_t colon = uri.find(':');
+      std::string path = slashes != std::string::npos ? uri.substr(slashes + 2)
+                         : colon != std::string::npos ? uri.substr(colon + 1)
+                                                      : uri;
+      store(s.usbDevicePath, path, kUsbFieldSize);
       s.usbVariant = 0;
       break;
     }

@@ -1,7 +1,7 @@
 // Device URIs of the connection types: the URI built from the connection
 // fields of the queue being edited, the reading of a queue's URI back into
-// those fields, and the shell-escaped forms in which usb: URIs and IPP paths
-// appear in the printed command lines.
+// those fields, the checks of the host fields that go into network URIs, and
+// the shell-escaped form in which usb: URIs appear in the printed command lines.
 #pragma once
 
 #include <string>
@@ -18,16 +18,35 @@ std::string usbShellText(const std::string& text);
 // nothing escaped. Callers put "usb://" in front of either.
 std::string usbUriValue(const std::string& text);
 
-// An IPP path as the command lines show it: leading slashes dropped, blanks,
-// "(", ")" and lone "%" escaped; an empty path becomes "ipp".
-std::string ippPathShellText(const std::string& path);
-// The same path as the command receives it (nothing escaped).
+// An IPP path as the URI holds it before escaping: leading slashes dropped,
+// an empty path becomes "ipp".
 std::string ippPathValue(const std::string& path);
 
+// Checks a host field of a connection form: a host name (labels of letters,
+// digits, "-" and "_" joined by "."), an IPv4 address or an IPv6 address in
+// brackets, followed by ":PORT" (1..65535) only when `portAllowed`. On
+// success `host` gets the bare host (an IPv6 address without its brackets)
+// and `port` the port or 0; on failure `why` says what is wrong.
+bool splitHostField(const std::string& field, bool portAllowed, std::string* host, int* port,
+                    std::string* why);
+
+// The network URIs of the connection forms, assembled by libcups so that the
+// path and queue parts are escaped. False (and `why`) when a field cannot be
+// used: the host as splitHostField checks it (the LPD and IPP hosts may carry
+// a port, the TCP host may not: it has its port field), the TCP port
+// outside 1..65535.
+bool makeLpdUri(const std::string& host, const std::string& queue, std::string* uri, std::string* why);
+bool makeSocketUri(const std::string& host, int port, std::string* uri, std::string* why);
+bool makeIppUri(const std::string& host, const std::string& path, std::string* uri, std::string* why);
+
+// Shows why a device field was refused (doMessage code 1, title "Device URI").
+void reportDeviceField(const std::string& why);
+
 // The device URI for the connection fields of the state; "" when the
-// connection type has no URI (nothing must then be sent). With `shownText`,
-// also the URI as the printed command line shows it.
-std::string buildDeviceURI(std::string* shownText = nullptr);
+// connection type has no URI or a field is refused (`why` then says which):
+// nothing must then be sent. With `shownText`, also the URI as the printed
+// command line shows it (the usb: form escaped; any other as it is sent).
+std::string buildDeviceURI(std::string* shownText = nullptr, std::string* why = nullptr);
 
 // True when the URI parses as a URI (scheme, and host or path).
 bool isParsableUri(const std::string& uri);

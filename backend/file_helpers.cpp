@@ -85,6 +85,7 @@ int makeSubDirectory(const std::string& directory, const std::string& name) {
 }
 
 int makeUserDirectory(const std::string& directory, const std::string& user) {
+  if (!isSafeEntryName(user)) return -1;  // "..", "a/b": never a directory outside `directory`
   int found = isSubDirectoryQuiet(directory, user, 0);
   if (found != 0) return found == 1 ? 0 : -1;
   std::string path = join(directory, user);

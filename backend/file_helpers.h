@@ -14,6 +14,7 @@ int isSubDirectoryQuiet(const std::string& directory, const std::string& name, i
 // success or when it existed, -1 on failure.
 int makeSubDirectory(const std::string& directory, const std::string& name);
 // Creates the user's subdirectory (0755) when missing and gives it to the user.
+// -1 for a user name that isSafeEntryName refuses.
 int makeUserDirectory(const std::string& directory, const std::string& user);
 
 // Gives the path to the user: "Default" and "root" mean root with its primary

@@ -10,6 +10,7 @@
 #include "device_uri.h"
 #include "file_helpers.h"
 #include "fs_root.h"
+#include "queue_name.h"
 #include "report.h"
 #include "setup_state.h"
 #include "sleeper.h"
@@ -21,6 +22,8 @@ namespace {
 const char kDeleteTitle[] = "Jarn 2.0-10 Update";
 constexpr int kDeleteQuestionCode = 28;  // the message page's question icon for a deletion
 constexpr int kDeleteFailedCode = 11;    // the message page's stop icon
+// The status of a command refused before it ran (a bad queue name or field).
+constexpr int kRefusedStatus = 1;
 const char kAccessTitle[] = "Access rights";
 const char kAccessText[] =
     "You should be 'root' or 'administrator'\nfor this kind of operations.\nActually you don't have these rights.\nSorry!";
@@ -42,22 +45,34 @@ FormatArg usbArg() {
   return FormatArg(usbShellText(text), usbUriValue(text));
 }
 
-FormatArg ippPathArg() {
-  const std::string& path = setup().ippPath;
-  return FormatArg(ippPathShellText(path), ippPathValue(path));
+// The network URI of a connection type, from its host, port and path or
+// queue fields; false (with the message shown) when a field is refused.
+bool networkUri(int type, const std::string& host, const std::string& remote, std::string* uri) {
+  const SetupState& s = setup();
+  std::string why;
+  bool ok = type == kConnectTcp   ? makeSocketUri(host, s.tcpPort, uri, &why)
+            : type == kConnectIpp ? makeIppUri(host, remote, uri, &why)
+                                  : makeLpdUri(host, remote, uri, &why);
+  if (!ok) reportDeviceField(why);
+  return ok;
 }
 
-// The device part of a queue with a PPD: its format and values.
+// The device part of a queue with a PPD: its format and values. False when
+// a field is refused (nothing must then run); `*format` stays null for a
+// connection without a device part.
 bool ppdDevicePart(const char** format, std::vector<FormatArg>* args) {
   const SetupState& s = setup();
+  std::string uri;
   switch (s.connectType) {
     case kConnectLpd:
       *format = fmt::kPpdDeviceLpd;
-      *args = {s.lpdHost, s.remoteQueue};
+      if (!networkUri(kConnectLpd, s.lpdHost, s.remoteQueue, &uri)) return false;
+      *args = {uri};
       return true;
     case kConnectTcp:
       *format = fmt::kPpdDeviceTcp;
-      *args = {s.tcpHost, s.tcpPort};
+      if (!networkUri(kConnectTcp, s.tcpHost, std::string(), &uri)) return false;
+      *args = {uri};
       return true;
     case kConnectLocal:
       *format = fmt::kPpdDeviceLocal;
@@ -69,14 +84,15 @@ bool ppdDevicePart(const char** format, std::vector<FormatArg>* args) {
       return true;
     case kConnectIpp:
       *format = fmt::kPpdDeviceIpp;
-      *args = {s.ippHost, ippPathArg()};
+      if (!networkUri(kConnectIpp, s.ippHost, s.ippPath, &uri)) return false;
+      *args = {uri};
       return true;
     case kConnectFile:
       *format = fmt::kPpdDeviceFile;
       *args = {s.fileName};
       return true;
     default:
-      return false;
+      return true;
   }
 }
 
@@ -123,11 +139,14 @@ int runSpoolerCommand(const Command& cmd) {
 
 int createQueueByUri(const std::string& queue) {
   SetupState& s = setup();
+  if (!reportQueueName(queue)) return 0;
   const std::string lpadmin = tool(kToolLpadmin, "lpadmin");
+  std::string uri;
   int status;
   switch (s.connectType) {
     case kConnectTcp:
-      status = run(fmt::kCreateTcp, {lpadmin, queue, s.tcpHost, s.tcpPort});
+      if (!networkUri(kConnectTcp, s.tcpHost, std::string(), &uri)) return 0;
+      status = run(fmt::kCreateTcp, {lpadmin, queue, uri});
       break;
     case kConnectLocal:
       status = run(fmt::kCreateLocal, {lpadmin, queue, localDeviceUri(s.deviceName)});
@@ -136,7 +155,8 @@ int createQueueByUri(const std::string& queue) {
       status = run(s.usbVariant == 1 ? fmt::kCreateUsbId : fmt::kCreateUsbPath, {lpadmin, queue, usbArg()});
       break;
     case kConnectIpp:
-      status = run(fmt::kCreateIpp, {lpadmin, queue, s.ippHost, ippPathArg()});
+      if (!networkUri(kConnectIpp, s.ippHost, s.ippPath, &uri)) return 0;
+      status = run(fmt::kCreateIpp, {lpadmin, queue, uri});
       break;
     case kConnectFile:
       status = run(fmt::kCreateFile, {lpadmin, queue, s.fileName});
@@ -144,7 +164,8 @@ int createQueueByUri(const std::string& queue) {
     default: {
       std::string host = s.newQueueRemoteHost.empty() ? s.lpdHost : s.newQueueRemoteHost;
       std::string remote = s.newQueueRemoteQueue.empty() ? s.remoteQueue : s.newQueueRemoteQueue;
-      status = run(fmt::kCreateLpd, {lpadmin, queue, host, remote});
+      if (!networkUri(kConnectLpd, host, remote, &uri)) return 0;
+      status = run(fmt::kCreateLpd, {lpadmin, queue, uri});
       break;
     }
   }
@@ -154,11 +175,13 @@ int createQueueByUri(const std::string& queue) {
 
 int createQueueWithPPD(const std::string& queue) {
   SetupState& s = setup();
+  if (!reportQueueName(queue)) return kRefusedStatus;
   std::string format = fmt::kCreatePpdHead;
   std::vector<FormatArg> args = {tool(kToolLpadmin, "lpadmin"), queue, s.ppdFile};
   const char* part = nullptr;
   std::vector<FormatArg> partArgs;
-  if (ppdDevicePart(&part, &partArgs)) {
+  if (!ppdDevicePart(&part, &partArgs)) return kRefusedStatus;
+  if (part) {
     format += part;
     args.insert(args.end(), partArgs.begin(), partArgs.end());
   }
@@ -175,6 +198,7 @@ int createQueueWithPPD(const std::string& queue) {
 }
 
 int enableQueue(const std::string& queue) {
+  if (!reportQueueName(queue)) return kRefusedStatus;
   int accepted = run(fmt::kAccept, {tool(kToolAccept, "accept"), queue});
   if (accepted != 0) {
     Command fallback = commandFromFormat(fmt::kAcceptFallback, {queue});
@@ -188,6 +212,7 @@ int enableQueue(const std::string& queue) {
 
 int deleteSpoolerQueue(const std::string& queue, int ask) {
   SetupState& s = setup();
+  if (!reportQueueName(queue)) return 0;
   if (ask) {
     std::string text = "Are you sure you want to delete queue:\n\t" + queue + "?\n";
     if (!askInPanel(kDeleteQuestionCode, kDeleteTitle, text)) return 0;

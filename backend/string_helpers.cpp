@@ -282,11 +282,18 @@ void getMailBoxInfo(const std::string& code) {
   if (i < code.size() && code[i] == 'F') {
     bits |= kBoxFixed;
     size_t end = ++i;
-    while (end < code.size() && std::isdigit(static_cast<unsigned char>(code[end]))) ++end;
-    if (end > i) {
-      int number = std::atoi(code.substr(i, end - i).c_str());
-      if (number >= 0 && number <= s.mailboxMax) s.mailboxNumber = number;
+    // The number is taken only when it lies in 0..mailboxMax; digits past
+    // that (however many) leave the mailbox as it is.
+    long long number = 0;
+    bool inRange = true;
+    while (end < code.size() && std::isdigit(static_cast<unsigned char>(code[end]))) {
+      number = number * 10 + (code[end++] - '0');
+      if (number > s.mailboxMax) {
+        inRange = false;
+        number = 0;
+      }
     }
+    if (end > i && inRange) s.mailboxNumber = static_cast<int>(number);
     bool proof = (end < code.size() && code[end] == 'P') ||
                  (code.size() >= 2 && code.compare(code.size() - 2, 2, " P") == 0);
     if (proof) bits |= kBoxProof;

@@ -19,6 +19,7 @@
 #include "fs_root.h"
 #include "process_runner.h"
 #include "queue_commands.h"
+#include "queue_name.h"
 #include "report.h"
 #include "setup_state.h"
 #include "system_detection.h"
@@ -367,14 +368,33 @@ int nullMinor = -1;
 
 // ---------------------------------------------------------------------------
 
+// Puts each value in place of its "@KEY@" in one pass over the template:
+// the text of a value is never looked at again, so a value that holds
+// "@KEY@" stays as it is. An "@" that opens no known key is copied.
 std::string fillTemplate(const std::string& text, const std::vector<std::pair<std::string, std::string>>& values) {
-  std::string out = text;
-  for (const auto& kv : values) {
-    std::string key = "@" + kv.first + "@";
-    for (size_t at = out.find(key); at != std::string::npos; at = out.find(key, at + kv.second.size())) {
-      out.replace(at, key.size(), kv.second);
+  std::string out;
+  size_t pos = 0;
+  while (pos < text.size()) {
+    size_t open = text.find('@', pos);
+    if (open == std::string::npos) break;
+    out.append(text, pos, open - pos);
+    size_t close = text.find('@', open + 1);
+    const std::string* value = nullptr;
+    if (close != std::string::npos) {
+      std::string key = text.substr(open + 1, close - open - 1);
+      for (const auto& kv : values) {
+        if (kv.first == key) value = &kv.second;
+      }
+    }
+    if (value) {
+      out += *value;
+      pos = close + 1;
+    } else {
+      out += '@';
+      pos = open + 1;
     }
   }
+  out.append(text, pos, std::string::npos);
   return out;
 }
 
@@ -679,6 +699,7 @@ bool cupsRefusesInterfaceScripts() { return setup().cupsVersion >= kFirstCupsWit
 int createScriptQueue(const std::string& queue, const std::string& device, int kind) {
   const SetupState& s = setup();
   const SysvScriptSettings& settings = sysvSettings();
+  if (!reportQueueName(queue)) return 0;
   if (!isScriptQueueName(queue)) {
     doMessage(kMsgError, kTitleConfigFile, sprintf1(kBadQueueName, queue));
     return 0;
@@ -718,7 +739,7 @@ int createScriptQueue(const std::string& queue, const std::string& device, int k
 }
 
 int createLogicalQueue(const std::string& queue, const std::string& program) {
-  if (setup().lpMode != kLpCups) return 0;
+  if (setup().lpMode != kLpCups || !reportQueueName(queue)) return 0;
   std::string prog = program.empty() ? "cat" : program;
   std::string dir = modelDirectory();
   std::string model = dir.empty() ? std::string() : joinPath(dir, queue);

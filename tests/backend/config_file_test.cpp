@@ -305,4 +305,43 @@ TEST(ConfigFile, ReadOnlyDirectoryKeepsTheOldFileByteIdentical) {
   EXPECT_EQ(rep.messages.size(), 1u);
 }
 
+// Numbers out of range and values that merely contain "UNKNOWN".
+TEST(ConfigFile, RangesAndTheWholeUnknownPlaceholder) {
+  struct Row {
+    const char* cnct;
+    const char* host;
+    const char* remq;
+    int connectType;
+    const char* printerHost;  // for connection 3, else the IPP host
+    int tcpPort;
+  };
+  const Row rows[] = {
+      {"3", "printUNKNOWN.example.com", "9101", 3, "printUNKNOWN.example.com", 9101},
+      {"3", "UNKNOWN", "UNKNOWN", 3, "localhost", 9100},
+      {"3", "h", "99999999", 3, "h", 9100},
+      {"3", "h", "65536", 3, "h", 9100},
+      {"3", "h", "65535", 3, "h", 65535},
+      {"3", "h", "99999999999999999999", 3, "h", 9100},
+      {"3", "h", "-9101", 3, "h", 9100},
+      {"6", "UNKNOWNhost", "x", 6, "UNKNOWNhost", 5},
+      {"99999999999", "h", "9101", 0, "h", 5},
+      {"8", "h", "9101", 0, "h", 5},
+      {"-3", "h", "9101", 0, "h", 5},
+      {"7", "h", "9101", 7, "", 5},
+  };
+  TempDir dir;
+  std::string path = dir / "jarnConfig";
+  for (const Row& r : rows) {
+    resetSetup();
+    SetupState& s = setup();
+    s.tcpPort = 5;
+    writeFile(path, std::string("%%JARN_CONFIGURATION_FILE\nPRINTERCNCT ") + r.cnct + "\nPRINTERHOST " + r.host +
+                        "\nPRINTERREMQ " + r.remq + "\n");
+    ASSERT_EQ(getConfiguration(path), 1);
+    EXPECT_EQ(s.connectType, r.connectType) << r.cnct;
+    EXPECT_EQ(r.connectType == kConnectIpp ? s.ippHost : s.printerHost, r.printerHost) << r.host;
+    EXPECT_EQ(s.tcpPort, r.tcpPort) << r.remq;
+  }
+}
+
 }  // namespace

@@ -49,4 +49,10 @@ mkdir -p "$T/foreign/root" && echo "PRINTERCNCT 3" >"$T/foreign/root/jarnConfig"
 "$JARNCTL" config-read "$T" foreign 2>"$T/err" && fail "foreign file accepted"
 grep -q "is not OK" "$T/err" || fail "no message for a foreign file"
 "$JARNCTL" config-read "$T" missing 2>/dev/null && fail "missing file accepted"
+# A user name is one directory entry: nothing is made outside the tree.
+mkdir "$T/in"
+for user in ../../up .. a/b; do
+  "$JARNCTL" config-write "$T/in" p "userName=$user" 2>/dev/null && fail "user '$user' accepted"
+done
+[ -z "$(ls "$T/in/p")" ] && [ ! -e "$T/up" ] && [ ! -e "$T/in/p/a" ] || fail "a directory was made for a bad user"
 echo "PASS"

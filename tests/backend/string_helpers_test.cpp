@@ -192,8 +192,15 @@ TEST(SummaryCode, OutOfRangeNumberAndShortTextsAreIgnored) {
   SetupState& s = setup();
   s.mailboxMax = 100;
   s.mailboxNumber = 3;
-  getMailBoxInfo("#CF101S:N");
-  EXPECT_EQ(s.mailboxNumber, 3);
+  // Numbers past mailboxMax, however many digits, leave the mailbox as it is.
+  const std::pair<const char*, int> codes[] = {{"#CF101S:N", 3},   {"#CF4294967301", 3},
+                                               {"#CF99999999999999999999", 3}, {"#CF100", 100},
+                                               {"#CF005", 5},      {"#CF0", 0}};
+  for (const auto& c : codes) {
+    s.mailboxNumber = 3;
+    getMailBoxInfo(c.first);
+    EXPECT_EQ(s.mailboxNumber, c.second) << c.first;
+  }
   EXPECT_EQ(s.mailboxSupport, 1 | 0x100);
   s.mailboxSupport = 42;
   getMailBoxInfo("C");

@@ -1,6 +1,7 @@
 // The spooler command lines: printed byte for byte at trace level 1 with
 // nothing run, and run from an argv that holds each value literally.
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "command_formats.h"
 #include "cups_options.h"
@@ -179,11 +180,15 @@ TEST_F(CommandLines, ValuesAreNeverInterpreted) {
   s.traceLevel = 2;
   s.connectType = kConnectFile;
   s.fileName = "/tmp/a b;touch " + (cwd / "canary2");
-  const std::string queue = "q$(touch${IFS}" + (cwd / "canary") + ")`touch x`|&;";
+  // Shell text a queue name may hold (no blank, no "/": those are refused).
+  const std::string queue = "q$(touch${IFS}canary)`touch${IFS}x`|&;";
   {
+    char before[4096];
+    ASSERT_TRUE(::getcwd(before, sizeof before) && ::chdir(cwd.path().c_str()) == 0);  // where a shell would touch
     StderrCapture err;
     EXPECT_EQ(1, createQueueByUri(queue));
     EXPECT_NE(std::string::npos, err.take().find("-p " + queue + " -v file:/tmp/a b;touch"));
+    ASSERT_EQ(0, ::chdir(before));
   }
   auto calls = rec.calls();
   ASSERT_EQ(3u, calls.size());

@@ -131,6 +131,12 @@ TEST_F(PrintersConf, DeviceUrisReadBackIntoTheConnectionFields) {
   EXPECT_EQ("serial:/dev/ttyS1?baud=9600", buildDeviceURI());
   applyDeviceURI(kConnectUsb, "usb://Velta/C400%20PS?serial=X1");
   EXPECT_EQ("usb://Velta/C400%20PS?serial=X1", buildDeviceURI());
+  const std::pair<const char*, const char*> shortUsb[] = {{"MG:", ""}, {"usb:", ""}, {"x:a", "a"}, {"usb:/d", "/d"}};
+  for (const auto& u : shortUsb) {
+    s.usbDevicePath = "keep";
+    EXPECT_EQ(kConnectUsb, applyDeviceURI(kConnectUsb, u.first)) << u.first;
+    EXPECT_EQ(u.second, s.usbDevicePath) << u.first;
+  }
 
   // A URI that does not parse changes nothing.
   s.connectType = kConnectIpp;
@@ -164,10 +170,9 @@ TEST(ShellTexts, UsbAndIppForms) {
   EXPECT_EQ("Velta/C400 (PS)", usbUriValue("usb:///Velta/C400 (PS)"));
   EXPECT_EQ("a\\%b%%c", usbShellText("usb://a%b%%c"));
   EXPECT_EQ("/dev/usb/lp0", usbShellText("/dev/usb/lp0"));
-  EXPECT_EQ("ipp", ippPathShellText(""));
-  EXPECT_EQ("ipp/print", ippPathShellText("//ipp/print"));
-  EXPECT_EQ("my\\ q\\ \\(1\\)\\%", ippPathShellText("/my q (1)%"));
-  EXPECT_EQ("%%x", ippPathShellText("%%x"));
+  std::string uri, why;  // IPP paths are escaped in the URI, an empty one is "ipp"
+  EXPECT_TRUE(makeIppUri("h:8631", "//my q (1)%", &uri, &why) && uri == "ipp://h:8631/my%20q%20(1)%25") << uri;
+  EXPECT_TRUE(makeIppUri("h", "", &uri, &why) && uri == "ipp://h/ipp") << uri;
   EXPECT_EQ("my q", ippPathValue("/my q"));
   EXPECT_EQ("serial:/dev/ttyS0", localDeviceUri("/dev/ttyS0"));
   EXPECT_EQ("parallel:/dev/lp0", localDeviceUri("/dev/lp0"));

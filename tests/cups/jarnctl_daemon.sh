@@ -41,6 +41,52 @@ expect_in "$(lpstat -v 'q$(touch${IFS}canary)')" 'device for q$(touch${IFS}canar
 lpadmin -p DQ -o printer-error-policy=abort-job || fail "lpadmin DQ"
 expect_in "$("$jarnctl" show DQ 2>/dev/null)" "error-policy abort-job" "show DQ at once"
 
+# Queue names and hosts. A refused one gives a message and runs nothing: at
+# trace level 2 every command would be printed. An accepted one gets the URI.
+#   create_row ok|no QUEUE URI|- ARGS...
+create_row() {
+  local want=$1 queue=$2 uri=$3; shift 3
+  local out rc
+  out=$("$jarnctl" -Z 2 create "$queue" "$@" 2>&1); rc=$?
+  if [ "$want" = no ]; then
+    [ "$rc" != 0 ] || fail "create '$queue' $* was accepted"
+    case "$out" in *lpadmin*|*cupsaccept*) fail "create '$queue' $*: ran: $out" ;; esac
+    expect_in "$out" "[1] " "message for '$queue' $*"
+  else
+    [ "$rc" = 0 ] || fail "create '$queue' $* refused: $out"
+    expect_in "$(lpstat -v "$queue" 2>&1)" ": $uri" "device of '$queue'"
+  fi
+}
+long=$(printf 'q%.0s' $(seq 127))
+create_row no ''                 - --connect 7 --file /dev/null
+create_row no -hevil.example:631 - --connect 3 --host 10.0.0.5
+create_row no 'a b'              - --connect 7 --file /dev/null
+create_row no "$(printf 'a\tb')" - --connect 7 --file /dev/null
+create_row no 'a/b'              - --connect 7 --file /dev/null
+create_row no 'a\b'              - --connect 7 --file /dev/null
+create_row no 'a#b'              - --connect 7 --file /dev/null
+create_row no "a'b"              - --connect 7 --file /dev/null
+create_row no 'a"b'              - --connect 7 --file /dev/null
+create_row no "${long}q"         - --connect 7 --file /dev/null
+create_row ok "$long"            /dev/null --connect 7 --file /dev/null
+create_row no H1 - --connect 3 --host 'h@evil'
+create_row no H2 - --connect 3 --host 'h:1/x?y#z'
+create_row no H3 - --connect 3 --host 'h.example:9100'
+create_row no H4 - --connect 3 --host '999.1.1.1'
+create_row no H5 - --connect 3 --host '-h.example'
+create_row no H6 - --connect 3 --host 'h.example' --port 65536
+create_row no H7 - --connect 6 --ipp-host 'h.example:0'
+create_row no H8 - --connect 6 --ipp-host '[::1'
+create_row no H9 - --connect 2 --lpd-host 'a..b' --lpd-queue raw
+create_row ok H10 socket://printer-1.example_x.com:9101 --connect 3 --host printer-1.example_x.com --port 9101
+create_row ok H11 'ipp://[::1]:8631/a%20b%23c' --connect 6 --ipp-host '[::1]:8631' --ipp-path 'a b#c'
+create_row ok H12 'lpd://10.0.0.7:5515/raw%20q' --connect 2 --lpd-host 10.0.0.7:5515 --lpd-queue 'raw q'
+# Deleting and setting check the name too.
+for cmd in "delete -x" "set -x error-policy retry-job"; do
+  out=$("$jarnctl" -Z 2 $cmd 2>&1) && fail "$cmd was accepted"
+  case "$out" in *lpadmin*) fail "$cmd ran: $out" ;; esac
+done
+
 # Extra options, read back.
 "$jarnctl" set T1 banners standard,none || fail "set banners"
 "$jarnctl" set T1 error-policy stop-printer || fail "set error-policy"

@@ -24,6 +24,10 @@ out=$("$jarnctl" krpa 127.0.0.1 1 2) || fail "krpa failed: $out"
 out=$("$jarnctl" krpa 127.0.0.1 0x1 0x3) || fail "krpa with a wrong secret failed"
 [ "$(printf '%s\n' "$out" | head -1)" = "verdict 238" ] || fail "wrong secret not refused: $out"
 "$jarnctl" krpa 127.0.0.1 1 >/dev/null 2>&1 && fail "a missing secret was accepted"
+for host in '' no-such-host.invalid; do  # no host: a failure of its own, never "verdict 0"
+  "$jarnctl" krpa "$host" 1 2 >"$tmp/out" 2>"$tmp/err" && fail "no host '$host' gave: $(cat "$tmp/out")"
+  grep -q "no host '$host'" "$tmp/err" || fail "no host message for '$host': $(cat "$tmp/err")"
+done
 
 kill "$pid"; wait "$pid" 2>/dev/null; pid=
 start=$(date +%s%N)

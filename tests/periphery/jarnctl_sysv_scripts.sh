@@ -36,6 +36,18 @@ done
 [ "$(cat "$tmp/out/argv")" = "$tmp/job" ] || fail "queue script argv: $(cat "$tmp/out/argv")"
 if find "$tmp" -name canary | grep -q .; then fail "a queue name ran as shell text"; fi
 
+# A value that holds another value's placeholder stays one quoted word: the
+# scripts pass sh -n, run the program by its literal name and touch nothing.
+q2='q x@FILTER@'
+(cd "$tmp/cwd" && JARNUSERDIR="$tmp/user" JARNLPMODE=LP "$jarnctl" -R "$tmp/root" sysv-scripts "$q2" 'p@NAME@;touch CANARY;' >/dev/null) ||
+  fail "sysv-scripts with placeholders in the values failed"
+for f in "$tmp/root/var/spool/lp/model/$q2" "$tmp/user/$q2.sh"; do
+  sh -n "$f" || fail "sh -n $f"
+  grep -qF "'p@NAME@;touch CANARY;'" "$f" || fail "$f does not hold the program as one word"
+  (cd "$tmp/cwd" && sh "$f" 12 bob t 1 '' "$tmp/job" 2>/dev/null; exit 0)
+done
+if find "$tmp" -name CANARY | grep -q .; then fail "a value ran as shell text"; fi
+
 # Existing scripts are only replaced after a yes; jarnctl answers no.
 if (JARNUSERDIR="$tmp/user" JARNLPMODE=LP "$jarnctl" -R "$tmp/root" sysv-scripts "$queue" 2>/dev/null); then
   fail "existing scripts were replaced without a yes"

@@ -2,7 +2,8 @@
 // authentication exchange, the System V queue scripts and the printer URI
 // look-up over IPP.
 //
-//   jarnctl krpa HOST ID SECRET        prints "verdict N" and "status N"
+//   jarnctl krpa HOST ID SECRET        prints "verdict N" and "status N";
+//       "no host" or "no connection" (exit status 1) when no request was sent
 //   jarnctl sysv-scripts QUEUE [PROGRAM]
 //       writes the interface script and the per-queue script (local without
 //       PROGRAM, logical with it) and prints their paths. The directories
@@ -47,6 +48,8 @@ int krpa(const JarnctlArgs& args) {
   int status = -1;
   int verdict = krpaAuthenticate(args[0], identity, secret, &status, 1);
   if (verdict < 0) return jarnctlFail("no reply from " + args[0]);
+  if (status == kKrpaStatusNoHost) return jarnctlFail("no host '" + args[0] + "'");
+  if (status == kKrpaStatusNoConnection) return jarnctlFail("no connection to " + args[0]);
   std::printf("verdict %d\nstatus %d\n", verdict, status);
   return 0;
 }

@@ -1,0 +1,56 @@
+// The queue-name check and its message.
+#include "queue_name.h"
+
+#include <cstring>
+
+#include "report.h"
+
+namespace {
+
+const char kTitle[] = "Queue Name";
+
+// The bytes a queue name never holds besides blanks and control characters.
+const char kForbidden[] = "/\\#'\"";
+
+// A name shown in a message: control characters would garble it.
+std::string printable(const std::string& name) {
+  std::string out;
+  for (unsigned char c : name) out += (c < 32 || c == 127) ? '?' : static_cast<char>(c);
+  return out;
+}
+
+std::string quoted(const std::string& name) { return "The queue name '" + printable(name) + "'\n"; }
+
+}  // namespace
+
+bool checkQueueName(const std::string& name, std::string* why) {
+  std::string reason;
+  if (name.empty()) {
+    reason = "A queue needs a name.";
+  } else if (name.size() > kMaxQueueNameBytes) {
+    reason = quoted(name.substr(0, 32) + "...") + "is longer than " +
+             std::to_string(kMaxQueueNameBytes) + " bytes.";
+  } else if (name == "." || name == "..") {
+    reason = quoted(name) + "names a directory of its own.";
+  } else if (name[0] == '-') {
+    reason = quoted(name) + "must not begin with '-'.";
+  } else {
+    for (unsigned char c : name) {
+      if (c <= 32 || c == 127) {
+        reason = quoted(name) + "must not hold blanks or control characters.";
+      } else if (std::strchr(kForbidden, c)) {
+        reason = quoted(name) + "must not hold '/', '\\', '#' or quotes.";
+      }
+      if (!reason.empty()) break;
+    }
+  }
+  if (why) *why = reason;
+  return reason.empty();
+}
+
+bool reportQueueName(const std::string& name) {
+  std::string why;
+  if (checkQueueName(name, &why)) return true;
+  doMessage(kMsgError, kTitle, why);
+  return false;
+}
