@@ -168,6 +168,30 @@ void PxlParser::handleEmbeddedData(bool fourByteLength) {
   holdFrom(p_);
 }
 
+void PxlParser::noteVendorLength(std::uint8_t tag, const std::uint8_t* value) {
+  // Only an unsigned scalar can be a length; anything else announces nothing.
+  if (tag < 0xC0 || tag > 0xC2) return;
+  std::uint32_t n = 0;
+  int bytes = types_[tag].valueBytes;
+  for (int i = 0; i < bytes; ++i) {
+    if (highByteFirst_) n = (n << 8) | value[i];
+    else n |= static_cast<std::uint32_t>(value[i]) << (8 * i);
+  }
+  vendorLength_ = n;
+}
+
+void PxlParser::skipVendorData() {
+  // The vendor's bytes are data of the operator, copied as they stand.
+  std::uint64_t n = static_cast<std::uint64_t>(vendorLength_);
+  vendorLength_ = -1;
+  stopHolding();
+  if (!skipBytes(n)) {
+    fail(kPxlUnexpectedEnd, nullptr, 0);
+    return;
+  }
+  holdFrom(p_);
+}
+
 inline void PxlParser::noteAttributeAt(const std::uint8_t* start, const std::uint8_t* end, int first, int id) {
   if (id == kAttrPointType || id == kAttrXPairType) pointType_ = first;
   if (id == kAttrDataOrg) dataOrg_ = first;
@@ -211,6 +235,7 @@ inline void PxlParser::handleValue(std::uint8_t tag) {
   if (room >= skip + n + 2 && p_[skip + n] == 0xF8) {
     int first = n > 0 ? p_[skip] : 0;
     int id = p_[skip + n + 1];
+    if (id == kAttrVUDataLength) noteVendorLength(tag, p_ + skip);
     p_ += skip + n + 2;
     noteAttribute(offsetOf(tagAt), first, id);
     return;
@@ -232,10 +257,14 @@ void PxlParser::slowValue(std::uint8_t tag, std::uint64_t start) {
   }
   std::uint64_t bytes = count * t.elementSize;
   int first = 0;
-  if (bytes > 0) {
-    first = getByte();
-    if (first < 0 || !skipBytes(bytes - 1)) return fail(kPxlUnexpectedEnd, nullptr, 0);
+  std::uint8_t scalar[4] = {0, 0, 0, 0};  // a scalar's bytes, for a length
+  for (std::uint64_t i = 0; i < bytes && i < 4; ++i) {
+    int c = getByte();
+    if (c < 0) return fail(kPxlUnexpectedEnd, nullptr, 0);
+    scalar[i] = static_cast<std::uint8_t>(c);
   }
+  first = scalar[0];
+  if (bytes > 4 && !skipBytes(bytes - 4)) return fail(kPxlUnexpectedEnd, nullptr, 0);
   int c;
   do {
     c = getByte();
@@ -243,6 +272,7 @@ void PxlParser::slowValue(std::uint8_t tag, std::uint64_t start) {
   if (c != 0xF8) return fail(kPxlUnexpectedEnd, c < 0 ? nullptr : kMsgNoAttributeId, static_cast<unsigned>(c));
   int id = getByte();
   if (id < 0) return fail(kPxlUnexpectedEnd, nullptr, 0);
+  if (id == kAttrVUDataLength && t.elements == 1) noteVendorLength(tag, scalar);
   noteAttribute(start, first, id);
 }
 
@@ -289,6 +319,8 @@ inline void PxlParser::handleOperator(std::uint8_t op) {
   if (!keepsPointType(op)) pointType_ = 240;
   if (op == kOpBeginPage) rebuildPage(p_ - 1);
   else holdFrom(p_);
+  if (op == kOpVendorUnique && vendorLength_ >= 0) skipVendorData();
+  vendorLength_ = -1;
 }
 
 void PxlParser::otherTag(std::uint8_t c) {
@@ -333,8 +365,9 @@ bool PxlParser::fastTokens() {
     std::uint8_t c = *p;
     PxlByteClass k = classes_[c];
     if (k == kPxlOperator) {
-      if (c == kOpBeginPage || !held_.empty()) break;
+      if (c == kOpBeginPage || c == kOpVendorUnique || !held_.empty()) break;
       ++p;
+      vendorLength_ = -1;
       if (!keepsPointType(c)) pointType_ = 240;
       listStart_ = baseOffset_ + static_cast<std::uint64_t>(p - base_);
       listSpilled_ = false;
@@ -359,6 +392,7 @@ bool PxlParser::fastTokens() {
     if (room < skip + n + 2 || p[1 + skip + n] != 0xF8) break;
     int first = n > 0 ? p[1 + skip] : 0;
     int id = p[2 + skip + n];
+    if (id == kAttrVUDataLength) noteVendorLength(c, p + 1 + skip);
     const std::uint8_t* tagAt = p;
     p += 3 + skip + n;
     noteAttributeAt(tagAt, p, first, id);
