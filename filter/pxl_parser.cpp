@@ -168,22 +168,8 @@ void PxlParser::handleEmbeddedData(bool fourByteLength) {
   holdFrom(p_);
 }
 
-void PxlParser::noteVendorLength(std::uint8_t tag, const std::uint8_t* value) {
-  // Only an unsigned scalar can be a length; anything else announces nothing.
-  if (tag < 0xC0 || tag > 0xC2) return;
-  std::uint32_t n = 0;
-  int bytes = types_[tag].valueBytes;
-  for (int i = 0; i < bytes; ++i) {
-    if (highByteFirst_) n = (n << 8) | value[i];
-    else n |= static_cast<std::uint32_t>(value[i]) << (8 * i);
-  }
-  vendorLength_ = n;
-}
-
-void PxlParser::skipVendorData() {
-  // The vendor's bytes are data of the operator, copied as they stand.
-  std::uint64_t n = static_cast<std::uint64_t>(vendorLength_);
-  vendorLength_ = -1;
+void PxlParser::skipVendorData(std::uint64_t n) {
+  // The vendor's bytes belong to the operator, copied as they stand.
   stopHolding();
   if (!skipBytes(n)) {
     fail(kPxlUnexpectedEnd, nullptr, 0);
@@ -235,7 +221,6 @@ inline void PxlParser::handleValue(std::uint8_t tag) {
   if (room >= skip + n + 2 && p_[skip + n] == 0xF8) {
     int first = n > 0 ? p_[skip] : 0;
     int id = p_[skip + n + 1];
-    if (id == kAttrVUDataLength) noteVendorLength(tag, p_ + skip);
     p_ += skip + n + 2;
     noteAttribute(offsetOf(tagAt), first, id);
     return;
@@ -257,14 +242,10 @@ void PxlParser::slowValue(std::uint8_t tag, std::uint64_t start) {
   }
   std::uint64_t bytes = count * t.elementSize;
   int first = 0;
-  std::uint8_t scalar[4] = {0, 0, 0, 0};  // a scalar's bytes, for a length
-  for (std::uint64_t i = 0; i < bytes && i < 4; ++i) {
-    int c = getByte();
-    if (c < 0) return fail(kPxlUnexpectedEnd, nullptr, 0);
-    scalar[i] = static_cast<std::uint8_t>(c);
+  if (bytes > 0) {
+    first = getByte();
+    if (first < 0 || !skipBytes(bytes - 1)) return fail(kPxlUnexpectedEnd, nullptr, 0);
   }
-  first = scalar[0];
-  if (bytes > 4 && !skipBytes(bytes - 4)) return fail(kPxlUnexpectedEnd, nullptr, 0);
   int c;
   do {
     c = getByte();
@@ -272,8 +253,36 @@ void PxlParser::slowValue(std::uint8_t tag, std::uint64_t start) {
   if (c != 0xF8) return fail(kPxlUnexpectedEnd, c < 0 ? nullptr : kMsgNoAttributeId, static_cast<unsigned>(c));
   int id = getByte();
   if (id < 0) return fail(kPxlUnexpectedEnd, nullptr, 0);
-  if (id == kAttrVUDataLength && t.elements == 1) noteVendorLength(tag, scalar);
   noteAttribute(start, first, id);
+}
+
+const std::uint8_t* PxlParser::heldList(const std::uint8_t* opByte, std::size_t& size) {
+  const std::uint8_t* listBegin = listStart_ >= baseOffset_ ? base_ + (listStart_ - baseOffset_) : base_;
+  size = static_cast<std::size_t>(opByte - listBegin);
+  if (held_.empty()) return listBegin;
+  scratchList_.assign(held_.begin(), held_.end());
+  scratchList_.insert(scratchList_.end(), base_, opByte);
+  size = scratchList_.size();
+  return scratchList_.data();
+}
+
+std::int64_t PxlParser::vendorDataLength(const std::uint8_t* opByte) {
+  // Only an unsigned scalar VUDataLength announces vendor data.
+  if (listStart_ == kNotHolding || listSpilled_) return -1;
+  const PxlAttributeSpan* length = nullptr;
+  for (std::size_t i = 0; i < attributeCount_; ++i)
+    if (attributes_[i].id == kAttrVUDataLength) length = &attributes_[i];
+  if (!length) return -1;
+  std::size_t size = 0;
+  const std::uint8_t* v = heldList(opByte, size) + length->start;
+  if (v[0] < 0xC0 || v[0] > 0xC2) return -1;
+  int bytes = types_[v[0]].valueBytes;
+  std::uint32_t n = 0;
+  for (int i = 0; i < bytes; ++i) {
+    if (highByteFirst_) n = (n << 8) | v[1 + i];
+    else n |= static_cast<std::uint32_t>(v[1 + i]) << (8 * i);
+  }
+  return n;
 }
 
 void PxlParser::rebuildPage(const std::uint8_t* opByte) {
@@ -283,14 +292,8 @@ void PxlParser::rebuildPage(const std::uint8_t* opByte) {
     return;
   }
   const std::uint8_t* listBegin = listStart_ >= baseOffset_ ? base_ + (listStart_ - baseOffset_) : base_;
-  const std::uint8_t* bytes = listBegin;
-  std::size_t size = static_cast<std::size_t>(opByte - listBegin);
-  if (!held_.empty()) {
-    scratchList_.assign(held_.begin(), held_.end());
-    scratchList_.insert(scratchList_.end(), base_, opByte);
-    bytes = scratchList_.data();
-    size = scratchList_.size();
-  }
+  std::size_t size = 0;
+  const std::uint8_t* bytes = heldList(opByte, size);
   if (settings_.debugLevel > 1) {
     std::fprintf(stderr, kMsgFoundBeginPage);
     for (std::size_t i = 0; i <= size; ++i) {
@@ -317,10 +320,12 @@ void PxlParser::rebuildPage(const std::uint8_t* opByte) {
 
 inline void PxlParser::handleOperator(std::uint8_t op) {
   if (!keepsPointType(op)) pointType_ = 240;
-  if (op == kOpBeginPage) rebuildPage(p_ - 1);
-  else holdFrom(p_);
-  if (op == kOpVendorUnique && vendorLength_ >= 0) skipVendorData();
-  vendorLength_ = -1;
+  if (op == kOpBeginPage) return rebuildPage(p_ - 1);
+  // A VendorUnique whose list holds VUDataLength is followed by that many
+  // bytes of vendor data, without a data tag: they are no tokens.
+  std::int64_t vendorData = op == kOpVendorUnique ? vendorDataLength(p_ - 1) : -1;
+  holdFrom(p_);
+  if (vendorData >= 0) skipVendorData(static_cast<std::uint64_t>(vendorData));
 }
 
 void PxlParser::otherTag(std::uint8_t c) {
@@ -367,7 +372,6 @@ bool PxlParser::fastTokens() {
     if (k == kPxlOperator) {
       if (c == kOpBeginPage || c == kOpVendorUnique || !held_.empty()) break;
       ++p;
-      vendorLength_ = -1;
       if (!keepsPointType(c)) pointType_ = 240;
       listStart_ = baseOffset_ + static_cast<std::uint64_t>(p - base_);
       listSpilled_ = false;
@@ -392,7 +396,6 @@ bool PxlParser::fastTokens() {
     if (room < skip + n + 2 || p[1 + skip + n] != 0xF8) break;
     int first = n > 0 ? p[1 + skip] : 0;
     int id = p[2 + skip + n];
-    if (id == kAttrVUDataLength) noteVendorLength(c, p + 1 + skip);
     const std::uint8_t* tagAt = p;
     p += 3 + skip + n;
     noteAttributeAt(tagAt, p, first, id);

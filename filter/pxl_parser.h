@@ -63,8 +63,9 @@ class PxlParser {
   void noteAttributeAt(const std::uint8_t* start, const std::uint8_t* end, int first, int id);
   bool fastTokens();
   void handleEmbeddedData(bool fourByteLength);
-  void noteVendorLength(std::uint8_t tag, const std::uint8_t* value);
-  void skipVendorData();
+  const std::uint8_t* heldList(const std::uint8_t* opByte, std::size_t& size);
+  std::int64_t vendorDataLength(const std::uint8_t* opByte);
+  void skipVendorData(std::uint64_t n);
   void copyThrough(int last, bool endIsError);
   bool readNumber(int bytes, std::uint32_t& value);
   bool skipBytes(std::uint64_t n);
@@ -99,9 +100,6 @@ class PxlParser {
   bool firstPage_ = true;
   int pointType_ = 240;
   int dataOrg_ = 0;
-  // The VUDataLength of the list being read (-1: none): that many bytes of
-  // vendor data follow its VendorUnique operator, untagged.
-  std::int64_t vendorLength_ = -1;
   int error_ = kPxlOk;
   bool stopped_ = false;
   long rebuiltPages_ = 0;
