@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Throughput and memory of qorgsfilter's PCL XL road on generated print data.
-# Ghostscript renders two small jobs at run time: image-heavy pages (embedded
-# data dominates) and text pages (operators and short attribute lists
-# dominate); each is repeated into an input of several hundred MB. Times, in
+# Ghostscript renders three small jobs at run time: image-heavy pages (embedded
+# data dominates), text pages (operators and short attribute lists
+# dominate) and a PCL XL 3.0 job through ijs_pxljr (vendor data); each is
+# repeated into an input of several hundred MB. Times, in
 # the same run and alternating, "cat big | cat" against
 # "cat big | qorgsfilter -MPXL -p26 -d1 | cat", prints the median ratio and
 # the filter's maximum resident set (GNU time) for a small and the full input.
@@ -49,12 +50,17 @@ for kind in images text; do
   gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=pxlmono -o "$work/$kind.pxl" "$work/$kind.ps"
   grow "$work/$kind.pxl" "$work/$kind.big"
 done
+# A PCL XL 3.0 colour-laser job with vendor data (ijs_pxljr, package
+# printer-driver-pxljr), from the image pages.
+gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=ijs -sIjsServer=ijs_pxljr -sDeviceManufacturer=HP \
+  "-sDeviceModel=hp color LaserJet 3500" -dIjsUseOutputFD -r600 -o "$work/pxljr.pxl" "$work/images.ps" 2> /dev/null
+grow "$work/pxljr.pxl" "$work/pxljr.big"
 
 . "$(dirname "${BASH_SOURCE[0]}")/bench_lib.sh"
 
 status=0
 printf 'PCL XL input: %d MiB or more, %d runs per case\n' "$size_mib" "$runs"
-for kind in images text; do
+for kind in images text pxljr; do
   big="$work/$kind.big"
   : > "$work/base.txt"
   : > "$work/filter.txt"

@@ -9,6 +9,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "input_pjl_header.h"
 #include "pcl_rewriter.h"
 #include "pjl_header.h"
 #include "ps_handling.h"
@@ -19,14 +20,14 @@ namespace {
 
 const char kTempName[] = "the temporary file";
 
-// One language road from in to out.
+// One language road from in to out (the input's PJL header already taken).
 void processData(JobSettings& s, const FilterRun& run, InputReader& in, OutputWriter& out) {
   switch (s.workMode) {
     case kModePs:
       if (run.customSizeFix) fixCustomPageSize(in, out);
       else copyStream(in, out);
       break;
-    case kModePxl: filterPCLXL(in, out, s); break;
+    case kModePxl: filterPCLXL(in, out, s, true); break;
     case kModePsp: cleanUpPSFile(in, out, s); break;
     default: CleanUpGSFile(in, out, s); break;
   }
@@ -73,10 +74,20 @@ void runJob(JobSettings& s, const FilterRun& run, int inFd, int outFd, int repea
   bool withHeader = !psp && !run.noPjl;
   bool postScript = s.workMode == kModePs || psp;
 
+  // The input's own PJL header would start a second job behind ours: its
+  // lines go inside our header, its UELs and language line are dropped. The
+  // PSP road writes no header of its own: there the input's header is
+  // written back whole, in front of everything. -NOPJL leaves the input
+  // as it is, except that the PCL XL road always drops the header.
+  InputPjlHeader inputHeader;
+  if (!run.noPjl || s.workMode == kModePxl) inputHeader = readInputPjlHeader(in);
+  const std::vector<std::string>& inputLines = inputHeader.lines;
+
   // The banner goes behind the header, inside the job, so that it carries
   // the job's account and secure-print settings.
   if (!repeating) {
-    if (withHeader) writePJLHeader(s, 0, 0, out);
+    if (withHeader) writePJLHeader(s, 0, 0, out, inputLines);
+    if (psp) writeInputPjlHeader(inputHeader, out);
     if (postScript) writeBanner(s, run.bannerName, out);
     processData(s, run, in, out);
     if (withHeader) writeUELTrailer(trailerKind(s), out);
@@ -85,10 +96,11 @@ void runJob(JobSettings& s, const FilterRun& run, int inFd, int outFd, int repea
   }
 
   OutputWriter copy(repeatFd, kTempName);
+  if (psp) writeInputPjlHeader(inputHeader, copy);
   if (postScript) writeBanner(s, run.bannerName, copy);
   processData(s, run, in, copy);
   for (int i = 0; i < s.repeatCount; ++i) {
-    if (withHeader) writePJLHeader(s, 0, 0, out);
+    if (withHeader) writePJLHeader(s, 0, 0, out, inputLines);
     replay(repeatFd, out);
     if (withHeader) writeUELTrailer(trailerKind(s), out);
   }

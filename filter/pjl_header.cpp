@@ -310,11 +310,13 @@ std::string headerHost(const JobSettings& s) {
   return "localhost";
 }
 
-void writePJLHeader(const JobSettings& settings, int flags, int noAccount, OutputWriter& out) {
+void writePJLHeader(const JobSettings& settings, int flags, int noAccount, OutputWriter& out,
+                    const std::vector<std::string>& inputLines) {
   if (!(flags & kHeaderNoFirstLine)) {
     out.put(kEsc);
     line(out, "%-12345X@PJL Jarn" QORGSFILTER_VERSION);
   }
+  for (const std::string& text : inputLines) line(out, text);
   writeUserLines(settings, out);
   if (!noAccount) writeAccountLines(settings, out);
   writeSettings(settings, out);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "job_settings.h"
 #include "stream_io.h"
@@ -14,7 +15,10 @@ enum HeaderFlags {
 
 // Writes the header for the settings. flags: HeaderFlags bits; noAccount:
 // non-zero leaves out the mailbox, account and secure-print lines.
-void writePJLHeader(const JobSettings& settings, int flags, int noAccount, OutputWriter& out);
+// inputLines: the PJL lines of the input's own header, written right after
+// the first line, so that where both set a variable the filter's line holds.
+void writePJLHeader(const JobSettings& settings, int flags, int noAccount, OutputWriter& out,
+                    const std::vector<std::string>& inputLines = {});
 
 // With withPjl: ESC "%-12345X@PJL" LF, then ESC "%-12345X" LF; without it
 // only the second line.

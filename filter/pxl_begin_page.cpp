@@ -128,7 +128,7 @@ bool PageBuilder::copyFromFile(std::uint8_t id, const FileTrace& t) {
 
 void PageBuilder::mediaSize(bool& wroteMediaSize) {
   wroteMediaSize = false;
-  if (page_.firstPage && s_.paperSize != -1) {
+  if (s_.paperSize != -1) {
     if (trace()) std::fprintf(stderr, "ProcessOutBuffer(paperSize[qor]=%d).\n", s_.paperSize);
     putNumber(static_cast<unsigned long>(pxlMediaSizeValue(s_.paperSize)));
     putAttributeId(kAttrMediaSize);
@@ -140,7 +140,7 @@ void PageBuilder::mediaSize(bool& wroteMediaSize) {
 
 void PageBuilder::mediaSource() {
   if (!isModelInList(s_.modelId, kPxlSourceList)) return;
-  if (page_.firstPage && s_.inputTray != -1) {
+  if (s_.inputTray != -1) {
     int value = pxlMediaSourceValue(s_.inputTray);
     if (trace()) std::fprintf(stderr, "ProcessOutBuffer(mediaSource[qor]=%d).\n", value);
     putNumber(static_cast<unsigned long>(value));
@@ -151,7 +151,7 @@ void PageBuilder::mediaSource() {
 }
 
 void PageBuilder::mediaType() {
-  if (page_.firstPage && s_.mediaType != -1) {
+  if (s_.mediaType != -1) {
     const char* name = pxlMediaTypeName(s_.mediaType, isModelInList(s_.modelId, kPxlSourceList) != 0);
     if (trace()) std::fprintf(stderr, "ProcessOutBuffer(mediaType[qor]='%s'.\n", name);
     std::string text(name);
@@ -166,7 +166,7 @@ void PageBuilder::mediaType() {
 }
 
 void PageBuilder::mediaDestination() {
-  if (page_.firstPage && s_.outputBin >= 0) {
+  if (s_.outputBin >= 0) {
     if (trace()) std::fprintf(stderr, "ProcessOutBuffer(outputBin[qor]=0x%x).\n", static_cast<unsigned>(s_.outputBin));
     putNumber(static_cast<unsigned long>(s_.outputBin));
     putAttributeId(kAttrMediaDestination);
@@ -176,7 +176,6 @@ void PageBuilder::mediaDestination() {
 }
 
 void PageBuilder::duplexMode() {
-  // The requested duplex holds for every page of the job.
   if (s_.duplex != -1) {
     bool simplex = s_.duplex == 0;
     int value = simplex ? 0 : (s_.duplex == 2 || s_.duplex == 4) ? 0 : 1;
@@ -194,6 +193,9 @@ void PageBuilder::duplexMode() {
   }
 }
 
+// The job's page size, tray, media type, output bin and duplex hold on every
+// page: a page of the file left with its own values could come out on
+// another size or from another tray than the job asked for.
 void PageBuilder::build() {
   out_.clear();
   copyFromFile(kAttrOrientation, kNoTrace);

@@ -32,10 +32,9 @@ int processPXLStream(InputReader& in, OutputWriter& out, const std::string& inpu
   return parser.error();
 }
 
-void filterPCLXL(InputReader& in, OutputWriter& out, JobSettings& settings) {
-  std::string carry;
-  skipPJLHeader(in, carry);
+void filterPCLXL(InputReader& in, OutputWriter& out, JobSettings& settings, bool headerTaken) {
+  if (!headerTaken) skipPJLHeader(in);
   const std::vector<std::string> includePaths{"."};
-  processPXLStream(in, out, kStandardInputName, includePaths, settings, carry);
+  processPXLStream(in, out, kStandardInputName, includePaths, settings);
   out.flush();
 }

@@ -10,8 +10,9 @@
 // Copies the PCL XL stream from in to out without the PJL header in front
 // of it, with each page's BeginPage attributes rebuilt for the job's
 // settings. A stream the reader cannot follow is copied on unchanged from
-// that point (with a message on standard error).
-void filterPCLXL(InputReader& in, OutputWriter& out, JobSettings& settings);
+// that point (with a message on standard error). headerTaken: the caller
+// already took the input's PJL header, and whatever follows is data.
+void filterPCLXL(InputReader& in, OutputWriter& out, JobSettings& settings, bool headerTaken = false);
 
 // One pass of the reader over the input named inputName ("stdin" is in,
 // with carry processed first; "<name>" is looked for in includePaths; any

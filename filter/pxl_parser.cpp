@@ -168,6 +168,16 @@ void PxlParser::handleEmbeddedData(bool fourByteLength) {
   holdFrom(p_);
 }
 
+void PxlParser::skipVendorData(std::uint64_t n) {
+  // The vendor's bytes belong to the operator, copied as they stand.
+  stopHolding();
+  if (!skipBytes(n)) {
+    fail(kPxlUnexpectedEnd, nullptr, 0);
+    return;
+  }
+  holdFrom(p_);
+}
+
 inline void PxlParser::noteAttributeAt(const std::uint8_t* start, const std::uint8_t* end, int first, int id) {
   if (id == kAttrPointType || id == kAttrXPairType) pointType_ = first;
   if (id == kAttrDataOrg) dataOrg_ = first;
@@ -246,6 +256,35 @@ void PxlParser::slowValue(std::uint8_t tag, std::uint64_t start) {
   noteAttribute(start, first, id);
 }
 
+const std::uint8_t* PxlParser::heldList(const std::uint8_t* opByte, std::size_t& size) {
+  const std::uint8_t* listBegin = listStart_ >= baseOffset_ ? base_ + (listStart_ - baseOffset_) : base_;
+  size = static_cast<std::size_t>(opByte - listBegin);
+  if (held_.empty()) return listBegin;
+  scratchList_.assign(held_.begin(), held_.end());
+  scratchList_.insert(scratchList_.end(), base_, opByte);
+  size = scratchList_.size();
+  return scratchList_.data();
+}
+
+std::int64_t PxlParser::vendorDataLength(const std::uint8_t* opByte) {
+  // Only an unsigned scalar VUDataLength announces vendor data.
+  if (listStart_ == kNotHolding || listSpilled_) return -1;
+  const PxlAttributeSpan* length = nullptr;
+  for (std::size_t i = 0; i < attributeCount_; ++i)
+    if (attributes_[i].id == kAttrVUDataLength) length = &attributes_[i];
+  if (!length) return -1;
+  std::size_t size = 0;
+  const std::uint8_t* v = heldList(opByte, size) + length->start;
+  if (v[0] < 0xC0 || v[0] > 0xC2) return -1;
+  int bytes = types_[v[0]].valueBytes;
+  std::uint32_t n = 0;
+  for (int i = 0; i < bytes; ++i) {
+    if (highByteFirst_) n = (n << 8) | v[1 + i];
+    else n |= static_cast<std::uint32_t>(v[1 + i]) << (8 * i);
+  }
+  return n;
+}
+
 void PxlParser::rebuildPage(const std::uint8_t* opByte) {
   if (listSpilled_ || tooManyAttributes_) {
     std::fprintf(stderr, kMsgUnrebuilt);
@@ -253,14 +292,8 @@ void PxlParser::rebuildPage(const std::uint8_t* opByte) {
     return;
   }
   const std::uint8_t* listBegin = listStart_ >= baseOffset_ ? base_ + (listStart_ - baseOffset_) : base_;
-  const std::uint8_t* bytes = listBegin;
-  std::size_t size = static_cast<std::size_t>(opByte - listBegin);
-  if (!held_.empty()) {
-    scratchList_.assign(held_.begin(), held_.end());
-    scratchList_.insert(scratchList_.end(), base_, opByte);
-    bytes = scratchList_.data();
-    size = scratchList_.size();
-  }
+  std::size_t size = 0;
+  const std::uint8_t* bytes = heldList(opByte, size);
   if (settings_.debugLevel > 1) {
     std::fprintf(stderr, kMsgFoundBeginPage);
     for (std::size_t i = 0; i <= size; ++i) {
@@ -287,8 +320,12 @@ void PxlParser::rebuildPage(const std::uint8_t* opByte) {
 
 inline void PxlParser::handleOperator(std::uint8_t op) {
   if (!keepsPointType(op)) pointType_ = 240;
-  if (op == kOpBeginPage) rebuildPage(p_ - 1);
-  else holdFrom(p_);
+  if (op == kOpBeginPage) return rebuildPage(p_ - 1);
+  // A VendorUnique whose list holds VUDataLength is followed by that many
+  // bytes of vendor data, without a data tag: they are no tokens.
+  std::int64_t vendorData = op == kOpVendorUnique ? vendorDataLength(p_ - 1) : -1;
+  holdFrom(p_);
+  if (vendorData >= 0) skipVendorData(static_cast<std::uint64_t>(vendorData));
 }
 
 void PxlParser::otherTag(std::uint8_t c) {
@@ -333,7 +370,7 @@ bool PxlParser::fastTokens() {
     std::uint8_t c = *p;
     PxlByteClass k = classes_[c];
     if (k == kPxlOperator) {
-      if (c == kOpBeginPage || !held_.empty()) break;
+      if (c == kOpBeginPage || c == kOpVendorUnique || !held_.empty()) break;
       ++p;
       if (!keepsPointType(c)) pointType_ = 240;
       listStart_ = baseOffset_ + static_cast<std::uint64_t>(p - base_);

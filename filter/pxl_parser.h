@@ -63,6 +63,9 @@ class PxlParser {
   void noteAttributeAt(const std::uint8_t* start, const std::uint8_t* end, int first, int id);
   bool fastTokens();
   void handleEmbeddedData(bool fourByteLength);
+  const std::uint8_t* heldList(const std::uint8_t* opByte, std::size_t& size);
+  std::int64_t vendorDataLength(const std::uint8_t* opByte);
+  void skipVendorData(std::uint64_t n);
   void copyThrough(int last, bool endIsError);
   bool readNumber(int bytes, std::uint32_t& value);
   bool skipBytes(std::uint64_t n);

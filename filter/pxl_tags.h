@@ -52,6 +52,7 @@ struct PxlTagEntry {
 // Operator bytes and attribute ids the page rewrite and the parser name.
 enum : std::uint8_t {
   kOpBeginPage = 0x43,
+  kOpVendorUnique = 0x46,  // its list may announce vendor data that follows it
   kAttrMediaDestination = 36,
   kAttrMediaSize = 37,
   kAttrMediaSource = 38,
@@ -64,7 +65,8 @@ enum : std::uint8_t {
   kAttrDuplexPageSide = 54,
   kAttrPointType = 80,
   kAttrXPairType = 110,
-  kAttrDataOrg = 130
+  kAttrDataOrg = 130,
+  kAttrVUDataLength = 146  // bytes of vendor data after a VendorUnique
 };
 
 constexpr int kPxlNoType = -1;

@@ -54,6 +54,21 @@ bool InputReader::refill() {
   }
 }
 
+void InputReader::unread(const std::string& bytes) {
+  std::size_t n = bytes.size();
+  if (n <= pos_) {
+    pos_ -= n;
+    std::memcpy(buf_.data() + pos_, bytes.data(), n);
+    return;
+  }
+  std::string rest(buf_.data() + pos_, end_ - pos_);
+  if (buf_.size() < n + rest.size()) buf_.resize(n + rest.size());
+  std::memcpy(buf_.data(), bytes.data(), n);
+  std::memcpy(buf_.data() + n, rest.data(), rest.size());
+  pos_ = 0;
+  end_ = n + rest.size();
+}
+
 OutputWriter::OutputWriter(int fd, const std::string& name) : fd_(fd), name_(name), buf_(kStreamBufferSize) {}
 
 void OutputWriter::write(const char* data, std::size_t n) {

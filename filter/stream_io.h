@@ -42,6 +42,9 @@ class InputReader {
   const char* data() const { return buf_.data() + pos_; }
   std::size_t available() const { return end_ - pos_; }
   void consume(std::size_t n) { pos_ += n; }
+  // Puts bytes back in front of the buffered ones, to be read again: a
+  // reader that looked ahead and found no match of its own.
+  void unread(const std::string& bytes);
   // Forgets buffered bytes and the end-of-file mark (after the caller moved
   // the descriptor's offset, for a replay).
   void reset() { pos_ = end_ = 0; eof_ = false; }

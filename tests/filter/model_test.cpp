@@ -1,6 +1,8 @@
 // Model identification: the PPD's model name, the first-match rule, the
 // built-in table's consistency with the model-id lists, tray renumbering.
 #include <set>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "filter_test_helpers.h"
 #include "model_table.h"
@@ -73,6 +75,23 @@ TEST(PpdModel, UnknownOrBrokenGivesZero) {
   writeFile(dir / "none.ppd", "*NickName: \"Velta C400\"\n");
   s.ppdPath = dir / "none.ppd";
   EXPECT_EQ(getModelId(s), 0);
+}
+
+TEST(PpdModel, OnlyTheFirst4MiBOfARegularFileAreRead) {
+  TempDir dir;
+  ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+  std::string lines;
+  for (int i = 0; i < 3 * 1024 * 1024 / 64; ++i) lines += "*% " + std::string(60, 'x') + "\n";  // 3 MiB
+  writeFile(dir / "late.ppd", lines + "*ModelName: \"Velta C400\"\n");
+  writeFile(dir / "too-late.ppd", lines + lines.substr(0, lines.size() / 2) + "*ModelName: \"Velta C400\"\n");
+  const struct {
+    std::string path;
+    std::string name;
+  } cases[] = {{dir / "late.ppd", "Velta C400"}, {dir / "too-late.ppd", ""}, {"/dev/zero", ""},
+               {dir / "fifo", ""},               {dir.path(), ""}};
+  ::alarm(20);  // a read that never ends kills the test
+  for (const auto& c : cases) EXPECT_EQ(readPpdModelName(c.path), c.name) << c.path;
+  ::alarm(0);
 }
 
 TEST(TrayMap, OnlyListAModelsRenumber) {

@@ -1,7 +1,9 @@
 // The tests' own PCL XL scanner, written from the protocol's published tag
 // values: data-type tags are 0xC0..0xEF with the element type in the low
 // three bits (ubyte, uint16, uint32, sint16, sint32, real32) and the shape
-// in the upper bits (scalar 0xC0, array 0xC8, xy 0xD0, box 0xE0).
+// in the upper bits (scalar 0xC0, array 0xC8, xy 0xD0, box 0xE0). A
+// VendorUnique operator whose list holds VUDataLength is followed by that
+// many bytes of vendor data.
 #include "pxl_scanner.h"
 
 namespace pxlscan {
@@ -54,8 +56,17 @@ class Scanner {
         op.code = c;
         op.offset = pos_;
         op.attributes.swap(pending);
-        out.operators.push_back(op);
         ++pos_;
+        // VendorUnique (0x46): VUDataLength (0x92) bytes of vendor data
+        // follow the operator at once, without a data tag.
+        const Attribute* length = c == 0x46 ? op.find(0x92) : nullptr;
+        if (length && length->number >= 0) {
+          std::size_t n = static_cast<std::size_t>(length->number);
+          if (pos_ + n > s_.size()) { fault(out, "vendor data cut short"); break; }
+          op.data.assign(s_, pos_, n);
+          pos_ += n;
+        }
+        out.operators.push_back(op);
         continue;
       }
       fault(out, "byte that begins no token");

@@ -23,7 +23,8 @@ struct Attribute {
 struct Operator {
   unsigned code = 0;
   std::vector<Attribute> attributes;
-  std::string data;   // embedded data after the operator, its blocks joined
+  std::string data;   // embedded data after the operator, its blocks joined (a
+                      // VendorUnique's untagged vendor data likewise)
   std::size_t offset = 0;
 
   const Attribute* find(unsigned id) const;

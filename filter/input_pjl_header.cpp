@@ -1,0 +1,104 @@
+// Reading the driver's own PJL header off the front of the print data.
+#include "input_pjl_header.h"
+
+#include <cctype>
+#include <cstdio>
+
+namespace {
+
+const char kUel[] = "\033%-12345X";
+const char kPjl[] = "@PJL";
+const std::size_t kKeptLine = 128;  // bytes of a line kept
+
+bool sameLetter(int c, char want) {
+  return std::toupper(c) == std::toupper(static_cast<unsigned char>(want));
+}
+
+// Takes bytes while they match text (letters in any case when anyCase);
+// every byte taken is added to got. False on a mismatch or the end of input.
+bool take(InputReader& in, const char* text, bool anyCase, std::string& got) {
+  for (const char* t = text; *t; ++t) {
+    int c = in.get();
+    if (c < 0) return false;
+    got += static_cast<char>(c);
+    if (anyCase ? !sameLetter(c, *t) : c != static_cast<unsigned char>(*t)) return false;
+  }
+  return true;
+}
+
+bool isLeadByte(int c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == 4; }
+
+// Whether a PJL line enters a language: its command is ENTER (any case)
+// and the line names LANGUAGE.
+bool entersLanguage(const std::string& line) {
+  std::string upper;
+  for (char c : line) upper += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  std::string::size_type word = upper.find_first_not_of(" \t", 4);
+  return word != std::string::npos && upper.compare(word, 5, "ENTER") == 0 &&
+         upper.find("LANGUAGE", word) != std::string::npos;
+}
+
+// The rest of a line whose "@PJL" was taken, up to and including its LF;
+// false when it was too long to keep.
+bool restOfLine(InputReader& in, std::string& line) {
+  bool kept = true;
+  int c;
+  while ((c = in.get()) >= 0 && c != '\n') {
+    if (line.size() < kKeptLine) {
+      line += static_cast<char>(c);
+    } else if (kept) {
+      std::fprintf(stderr, "Header buffer overflow!\n");
+      kept = false;
+    }
+  }
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return kept;
+}
+
+}  // namespace
+
+InputPjlHeader readInputPjlHeader(InputReader& in) {
+  InputPjlHeader header;
+  std::string got;
+  while (isLeadByte(in.peek())) got += static_cast<char>(in.get());
+  if (in.peek() != 0x1B || !take(in, kUel, false, got)) {
+    in.unread(got);
+    return header;
+  }
+  header.found = true;
+  for (;;) {
+    int c = in.peek();
+    got.clear();
+    if (c == '\r' || c == '\n') {
+      in.get();  // a blank line
+    } else if (c == 0x1B) {
+      if (!take(in, kUel, false, got)) break;
+    } else if (c == '@') {
+      if (!take(in, kPjl, true, got)) break;
+      std::string line = got;
+      bool kept = restOfLine(in, line);
+      if (entersLanguage(line)) {
+        header.languageLine = line;
+        return header;
+      }
+      if (kept) header.lines.push_back(line);
+    } else {
+      return header;
+    }
+  }
+  in.unread(got);  // the start of the data
+  return header;
+}
+
+void writeInputPjlHeader(const InputPjlHeader& header, OutputWriter& out) {
+  if (!header.found) return;
+  out.write(kUel);
+  for (const std::string& line : header.lines) {
+    out.write(line);
+    out.put('\n');
+  }
+  if (!header.languageLine.empty()) {
+    out.write(header.languageLine);
+    out.put('\n');
+  }
+}
