@@ -17,16 +17,14 @@ const char kMsgNoInput[] = "PCL XL input %s: error %d.\n";
 }  // namespace
 
 int processPXLStream(InputReader& in, OutputWriter& out, const std::string& inputName,
-                     const std::vector<std::string>& includePaths, const JobSettings& settings,
-                     const std::string& carry) {
+                     const std::vector<std::string>& includePaths, const JobSettings& settings) {
   PxlInputStack inputs = pxlNewInputStack(in, includePaths);
   int code = pxlPushInput(inputs, inputName);
   if (code != kPxlInputOk) {
     std::fprintf(stderr, kMsgNoInput, inputName.c_str(), code);
     return code;
   }
-  // The carry was read from standard input: it belongs to no other input.
-  PxlParser parser(inputs, out, settings, inputs.current()->isStandardInput() ? carry : std::string());
+  PxlParser parser(inputs, out, settings);
   parser.run();
   pxlCloseInput(inputs);
   return parser.error();

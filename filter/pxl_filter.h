@@ -14,11 +14,10 @@
 // already took the input's PJL header, and whatever follows is data.
 void filterPCLXL(InputReader& in, OutputWriter& out, JobSettings& settings, bool headerTaken = false);
 
-// One pass of the reader over the input named inputName ("stdin" is in,
-// with carry processed first; "<name>" is looked for in includePaths; any
+// One pass of the reader over the input named inputName ("stdin" is in;
+// "<name>" is looked for in includePaths; any
 // other name is a file opened as it stands), written to out (not flushed).
 // Returns 0, or the error code of the input stack (nothing is then written)
 // or of the pass.
 int processPXLStream(InputReader& in, OutputWriter& out, const std::string& inputName,
-                     const std::vector<std::string>& includePaths, const JobSettings& settings,
-                     const std::string& carry = std::string());
+                     const std::vector<std::string>& includePaths, const JobSettings& settings);

@@ -24,11 +24,10 @@ bool keepsPointType(std::uint8_t op) { return op == 0x93 || op == 0x95 || op == 
 
 }  // namespace
 
-PxlParser::PxlParser(PxlInputStack& inputs, OutputWriter& out, const JobSettings& settings, const std::string& carry)
+PxlParser::PxlParser(PxlInputStack& inputs, OutputWriter& out, const JobSettings& settings)
     : inputs_(inputs),
       out_(out),
       settings_(settings),
-      carry_(carry),
       attributes_(kPxlMaxAttributes) {
   std::memcpy(classes_, pxlByteClasses(), sizeof classes_);
   std::memcpy(types_, pxlTypeInfos(), sizeof types_);
@@ -67,15 +66,6 @@ bool PxlParser::nextWindow() {
   }
   windowInput_ = nullptr;
   base_ = p_ = end_ = copyFrom_ = nullptr;
-  if (!carryTaken_) {
-    carryTaken_ = true;  // the carry comes first, once
-    if (!carry_.empty()) {
-      base_ = reinterpret_cast<const std::uint8_t*>(carry_.data());
-      end_ = base_ + carry_.size();
-      p_ = copyFrom_ = base_;
-      return true;
-    }
-  }
   PxlInput* input = inputs_.current();
   if (atEnd_ || !input || !input->reader->fill()) {
     atEnd_ = true;

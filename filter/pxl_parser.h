@@ -33,8 +33,8 @@ constexpr std::size_t kPxlMaxAttributes = 256;
 class PxlParser {
  public:
   // Reads the current input of inputs (its windows counted in its byte
-  // counter); carry: bytes to process before it (left by the PJL skipper).
-  PxlParser(PxlInputStack& inputs, OutputWriter& out, const JobSettings& settings, const std::string& carry);
+  // counter).
+  PxlParser(PxlInputStack& inputs, OutputWriter& out, const JobSettings& settings);
   PxlParser(const PxlParser&) = delete;
   PxlParser& operator=(const PxlParser&) = delete;
 
@@ -80,8 +80,6 @@ class PxlParser {
   PxlByteClass classes_[256];  // copies of the tag tables, close at hand
   PxlTypeInfo types_[256];
 
-  std::string carry_;
-  bool carryTaken_ = false;
   bool atEnd_ = false;
   const std::uint8_t* base_ = nullptr;  // the window: the bytes at hand
   const std::uint8_t* p_ = nullptr;

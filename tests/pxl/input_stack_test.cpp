@@ -134,7 +134,7 @@ TEST(PxlInputStack, FileInputGivesTheSameOutputAsStandardInput) {
   ASSERT_EQ(pxlPushInput(stack, dir / "job.pxl"), kPxlInputOk);
   int nullFd = ::open("/dev/null", O_WRONLY);
   OutputWriter out(nullFd, "null");
-  PxlParser parser(stack, out, s, std::string());
+  PxlParser parser(stack, out, s);
   parser.run();
   out.flush();
   ::close(nullFd);
