@@ -16,6 +16,7 @@
 #include "later_steps.h"
 #include "manifest.h"
 #include "options.h"
+#include "queue_commands.h"
 #include "report.h"
 #include "selinux.h"
 #include "setup_state.h"
@@ -162,7 +163,6 @@ void install() {
 }
 
 void deinstall() {
-  InstallState& s = state();
   int version = -1;
   std::string found;
   if (!findInstallation(&found, &version)) {
@@ -177,7 +177,6 @@ void deinstall() {
     removeInstallation();
     closing = kUninstalled;
   }
-  (void)s;
   tell(closing);
 }
 
@@ -244,6 +243,7 @@ int runSetup(int argc, char* argv[]) {
   if (!s.deinstall && s.selinux) std::fputs(text(kSelinuxDots), stderr);
   LogReporter reporter;
   Reporter* before = setReporter(&reporter);
+  setSpoolerCommandLog([](const std::string& command) { logMsg(kExecuting, command.c_str()); });
   s.logPath = kLogPath;
   openLogFile(s.uid);
   try {
@@ -256,6 +256,7 @@ int runSetup(int argc, char* argv[]) {
     s.failed = 1;
   }
   closeLogFile();
+  setSpoolerCommandLog(nullptr);
   setReporter(before);
   return s.failed ? 1 : 0;
 }
