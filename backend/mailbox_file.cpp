@@ -202,6 +202,12 @@ bool readEntryLine(const std::string& line, int mailboxMax, UserEntry& e) {
 
 }  // namespace
 
+std::string formatMailBoxLine(const UserEntry& entry) { return entryLine(entry); }
+
+bool parseMailBoxLine(const std::string& line, int mailboxMax, UserEntry* entry) {
+  return readEntryLine(line, mailboxMax, *entry);
+}
+
 bool mailboxCanStore(const UserEntry& e) {
   return storable(e.login) && storable(e.securePassword) && storable(e.userId) &&
          storable(e.userPassword);
@@ -226,7 +232,7 @@ int writeMailBoxFile(const std::string& givenPath) {
       doMessage(kMsgMailbox, kMailboxTitle, withName(kBadValueText, e.login));
       return 0;
     }
-    data += entryLine(e);
+    data += formatMailBoxLine(e);
     anyMailboxOrSecure |= e.mailbox >= 0 || !e.securePassword.empty();
     anyUserId |= !e.userId.empty();
   }
@@ -262,7 +268,7 @@ int readMailBoxFile(const std::string& givenPath) {
   while (pos < data.size() && count < kMaxUserEntries) {
     size_t lf = data.find('\n', pos);
     if (lf == std::string::npos) lf = data.size();
-    if (readEntryLine(data.substr(pos, lf - pos), s.mailboxMax, t[static_cast<size_t>(count)])) {
+    if (parseMailBoxLine(data.substr(pos, lf - pos), s.mailboxMax, &t[static_cast<size_t>(count)])) {
       ++count;
     } else {
       t[static_cast<size_t>(count)] = UserEntry();

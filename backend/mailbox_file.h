@@ -20,6 +20,13 @@ bool mailboxCanStore(const UserEntry& entry);
 inline constexpr char kNoMailboxFeatureTitle[] = "Configuration Problem";
 inline constexpr char kNoMailboxFeatureText[] = "No mailbox feature\nimplmented. Sorry";
 
+// One entry as its line of the file (with its line feed).
+std::string formatMailBoxLine(const UserEntry& entry);
+
+// Reads one line into `entry` (a mailbox number above `mailboxMax` is not
+// taken); true when the line makes an entry.
+bool parseMailBoxLine(const std::string& line, int mailboxMax, UserEntry* entry);
+
 // Writes the entry table to `path` (the current printer's file when empty),
 // mode 0640, group lp where that group exists, under the file's record lock,
 // and stores the summary code in mailboxSummary. Returns 1 when written; 0

@@ -133,7 +133,21 @@ void removeQueueLeftovers(const std::string& queue) {
 
 }  // namespace
 
+namespace {
+SpoolerCommandLog& commandLog() {
+  static SpoolerCommandLog log;
+  return log;
+}
+}  // namespace
+
+SpoolerCommandLog setSpoolerCommandLog(SpoolerCommandLog log) {
+  SpoolerCommandLog before = std::move(commandLog());
+  commandLog() = std::move(log);
+  return before;
+}
+
 int runSpoolerCommand(const Command& cmd) {
+  if (commandLog()) commandLog()(cmd.text);
   return exitCodeOf(runCommand(cmd, setup().traceLevel, RunMode::Spooler));
 }
 

@@ -4,6 +4,7 @@
 // and not run (its status counts as 0); from level 2 it is printed and run.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "process_runner.h"
@@ -11,6 +12,11 @@
 // Runs a spooler command at the trace level in force; its exit status
 // (0 in a dry run, 127 when the program cannot be started).
 int runSpoolerCommand(const Command& cmd);
+
+// Has `log` called with each spooler command's text before the command runs
+// (an empty function: none); returns the one in force before.
+using SpoolerCommandLog = std::function<void(const std::string& text)>;
+SpoolerCommandLog setSpoolerCommandLog(SpoolerCommandLog log);
 
 // Creates (or changes) queue `queue` from the device URI of the connection
 // fields, then accepts and enables it. 1 when every command succeeded, else 0.

@@ -253,7 +253,7 @@ MachineFacts readMachineFacts() {
   return f;
 }
 
-int getLpModeFromEnv() {
+int getLpModeFromEnv(bool withAix) {
   const char* v = std::getenv("QORLPMODE");
   if (!v) v = std::getenv("JARNLPMODE");
   if (!v) return 0;
@@ -262,6 +262,7 @@ int getLpModeFromEnv() {
   if (m == "LPRNG") return kLpLprng;
   if (m == "LPR") return kLpBsd;
   if (m == "LP") return kLpSysV;
+  if (withAix && m == "AIX") return kLpAix;
   return 0;
 }
 
@@ -566,7 +567,7 @@ std::string netcatPath() {
 constexpr int kVersionProbeSeconds = 5;
 
 // Asks the local server on port 631 for its Server header.
-int versionFromServer() {
+int versionFromServer(const std::string& netcat) {
   int fd = -1;
   std::string request = makeTempFile("/tmp", "QORXX", &fd);
   if (request.empty()) return 0;
@@ -574,7 +575,7 @@ int versionFromServer() {
   ::close(fd);
   int version = 0;
   if (n == static_cast<ssize_t>(sizeof kVersionRequest - 1)) {
-    std::string nc = netcatPath();
+    std::string nc = netcat.empty() ? netcatPath() : netcat;
     Command cmd = commandFromFormat(fmt::kNetcatProbe, {nc});
     cmd.stdinPath = request;
     cmd.stderrPath = "/dev/null";
@@ -588,11 +589,13 @@ int versionFromServer() {
   return version;
 }
 
-// The version texts of the installed files, each in turn; 0 when none answers.
-int fromCupsConfig() {
+// The version texts of the installed files, each in turn; 0 when none
+// answers. Each names the program or file it read in `from`.
+int fromCupsConfig(std::string* from) {
   for (const char* p : kCupsConfigPaths) {
     std::string path = rootedPath(p);
     if (!exists(path)) continue;
+    *from = path;
     Command cmd = commandFromFormat(fmt::kCupsConfigVersion, {path});
     cmd.stderrPath = "/dev/null";
     std::string out;
@@ -603,9 +606,10 @@ int fromCupsConfig() {
 }
 
 // The digits after `after` on the first line of the file holding `marker`.
-int fromFileLine(const std::string& path, const char* marker, const char* after) {
+int fromFileLine(const std::string& path, const char* marker, const char* after, std::string* from) {
   std::string text;
   if (!readWholeFile(rootedPath(path), &text)) return 0;
+  *from = rootedPath(path);
   for (const std::string& line : splitLines(text)) {
     size_t m = line.find(marker);
     if (m == std::string::npos) continue;
@@ -616,11 +620,14 @@ int fromFileLine(const std::string& path, const char* marker, const char* after)
   return 0;
 }
 
-int fromPrintersConf() { return fromFileLine("/etc/cups/printers.conf", "Printer configuration", " v"); }
+int fromPrintersConf(std::string* from) {
+  return fromFileLine("/etc/cups/printers.conf", "Printer configuration", " v", from);
+}
 
-int fromDocIndex() {
+int fromDocIndex(std::string* from) {
   std::string text;
   if (!readWholeFile(rootedPath("/usr/share/cups/doc/index.html"), &text)) return 0;
+  *from = rootedPath("/usr/share/cups/doc/index.html");
   for (const std::string& line : splitLines(text)) {
     size_t t = line.find("<TITLE>");
     if (t == std::string::npos) continue;
@@ -633,24 +640,28 @@ int fromDocIndex() {
   return 0;
 }
 
-int fromDocDirectory() {
+int fromDocDirectory(std::string* from) {
   for (int n = 0; n <= 5; ++n) {
-    if (isDirectory(rootedPath("/usr/share/doc/cups-1." + std::to_string(n)))) return 1000 + 100 * n;
+    std::string dir = rootedPath("/usr/share/doc/cups-1." + std::to_string(n));
+    if (!isDirectory(dir)) continue;
+    *from = dir;
+    return 1000 + 100 * n;
   }
   return 0;
 }
 
-int fromTestprintPs() {
+int fromTestprintPs(std::string* from) {
   for (const char* p : {"/etc/cups/data/testprint.ps", "/usr/share/cups/data/testprint.ps"}) {
-    if (exists(rootedPath(p))) return fromFileLine(p, "Printed Using CUPS", " v");
+    if (exists(rootedPath(p))) return fromFileLine(p, "Printed Using CUPS", " v", from);
   }
   return 0;
 }
 
-int fromTestprint() {
+int fromTestprint(std::string* from) {
   for (const char* p : {"/usr/share/cups/data/testprint", "/etc/cups/data/testprint"}) {
     std::string text;
     if (!readWholeFile(rootedPath(p), &text)) continue;
+    *from = rootedPath(p);
     for (const std::string& line : splitLines(text)) {
       std::string lower = line;
       for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -668,22 +679,27 @@ int fromTestprint() {
 
 }  // namespace
 
-int getHTTPCUPSVersion() {
-  int version = versionFromServer();
+int getHTTPCUPSVersion(const std::string& netcat, std::string* source) {
+  std::string ignored;
+  std::string& from = source ? *source : ignored;
+  from = "HTTP";
+  int version = versionFromServer(netcat);
   if (version > 0) {
     version = normalizeCupsVersion(version);
     tracef("CUPSVersion = %d.\n", version);
     return version;
   }
-  int (*const sources[])() = {fromCupsConfig, fromPrintersConf, fromDocIndex,
-                              fromDocDirectory, fromTestprintPs, fromTestprint};
-  for (auto source : sources) {
-    int v = source();
+  int (*const sources[])(std::string*) = {fromCupsConfig, fromPrintersConf, fromDocIndex,
+                                          fromDocDirectory, fromTestprintPs, fromTestprint};
+  for (auto read : sources) {
+    from.clear();
+    int v = read(&from);
     if (v <= 0 || v == 100) continue;  // no answer from this source
     version = normalizeCupsVersion(v);
     tracef("CUPSVersion = %d.\n", version);
     return version;
   }
+  from.clear();
   version = normalizeCupsVersion(kDefaultCupsVersion);
   tracef("CUPSVersion = %d.\n", version);
   return version;

@@ -67,8 +67,9 @@ struct MachineFacts {
 MachineFacts readMachineFacts();
 
 // The spooler asked for in QORLPMODE, else JARNLPMODE: "CUPS" 8, "LPRNG" 4,
-// "LPR" 2, "LP" 1 (exact); anything else or unset 0.
-int getLpModeFromEnv();
+// "LPR" 2, "LP" 1 (exact), and with `withAix` also "AIX" 16; anything else
+// or unset 0.
+int getLpModeFromEnv(bool withAix = false);
 
 // Takes JARNCUPSDIR and JARNCUPSBINDIR into cupsDir and cupsBinDir (a value
 // naming no existing directory is dropped). When both are set, CUPS becomes
@@ -119,9 +120,12 @@ std::string getCupsModelDir();
 int getCupsPPDFname(const std::string& queue, std::string* path, int mustExist);
 
 // The CUPS version as a four-digit number (2.4 is 2400): asks the local
-// server on port 631, then the version texts of the installed files; 1400
-// when nothing answers.
-int getHTTPCUPSVersion();
+// server on port 631 through `netcat` (when empty: the installation's qornc,
+// else nc), then the version texts of the installed files; 1400 when nothing
+// answers. `source`, when given, tells which source answered: "HTTP" for the
+// server, else the path of the program or file that gave the version, ""
+// when none did.
+int getHTTPCUPSVersion(const std::string& netcat = std::string(), std::string* source = nullptr);
 
 // A version number brought to four digits (14 is 1400, 143 is 1430).
 int normalizeCupsVersion(int version);

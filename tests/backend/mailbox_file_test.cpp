@@ -336,4 +336,19 @@ TEST(MailboxFile, FreeEntriesWriteNoLine) {
   EXPECT_EQ(setup().entryTable[1].login, "carol");
 }
 
+// The line code on its own, as the installer uses it: a line read back is
+// the entry written, a box above the maximum is dropped.
+TEST(MailboxFile, OneLineOnItsOwn) {
+  UserEntry e = entry("dave", 12, 1, "77", "u1", "s1", "SNSN");
+  std::string line = formatMailBoxLine(e);
+  EXPECT_EQ(line.substr(0, 27), "dave            m=S12P    p");
+  UserEntry back;
+  ASSERT_TRUE(parseMailBoxLine(line, 100, &back));
+  expectSame(back, e);
+  UserEntry capped;
+  ASSERT_TRUE(parseMailBoxLine(line, 11, &capped));
+  EXPECT_EQ(capped.mailbox, -1);
+  EXPECT_FALSE(parseMailBoxLine("\tdave  m=S12", 100, &capped));
+}
+
 }  // namespace

@@ -260,3 +260,18 @@ TEST_F(CommandLines, FailuresAreReportedAsFailures) {
 }
 
 }  // namespace
+
+// The command log hears each command's text before the command runs.
+TEST(SpoolerCommandLog, HearsEachCommandBeforeItRuns) {
+  TempDir dir;
+  const std::string mark = dir / "ran";
+  std::vector<std::string> heard;
+  setSpoolerCommandLog([&](const std::string& text) {
+    heard.push_back(text + (::access(mark.c_str(), F_OK) == 0 ? " (after)" : " (before)"));
+  });
+  setup().traceLevel = 0;
+  EXPECT_EQ(0, runSpoolerCommand(Command({"touch", mark}, "touch it")));
+  setSpoolerCommandLog(nullptr);
+  EXPECT_EQ(0, runSpoolerCommand(Command({"true"}, "not heard")));
+  EXPECT_EQ(std::vector<std::string>{"touch it (before)"}, heard);
+}

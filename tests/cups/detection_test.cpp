@@ -77,6 +77,9 @@ TEST(LpModeFromEnv, QorlpmodeFirstThenJarnlpmode) {
   EXPECT_EQ(8, getLpModeFromEnv());
   EnvGuard j3("JARNLPMODE", "LPRNG");
   EXPECT_EQ(4, getLpModeFromEnv());
+  EnvGuard j4("JARNLPMODE", "AIX");
+  EXPECT_EQ(0, getLpModeFromEnv());  // the administration program knows no AIX request
+  EXPECT_EQ(16, getLpModeFromEnv(true));
 }
 
 TEST(SystemKinds, FromUname) {
@@ -228,10 +231,13 @@ TEST_F(Detection, CupsDirectoriesFromTheEnvironment) {
 // With no server answering, each source of the version is tried in turn.
 TEST_F(Detection, VersionFallbacksEachInTurn) {
   script("/usr/bin/nc", "cat >/dev/null\n");  // no server behind it
-  EXPECT_EQ(1400, getHTTPCUPSVersion());
+  std::string source = "x";
+  EXPECT_EQ(1400, getHTTPCUPSVersion("", &source));
+  EXPECT_EQ("", source);
 
   file("/usr/share/cups/data/testprint", "This page was Produced by CUPS V1.2\n");
-  EXPECT_EQ(1200, getHTTPCUPSVersion());
+  EXPECT_EQ(1200, getHTTPCUPSVersion("", &source));
+  EXPECT_EQ(root.path() + "/usr/share/cups/data/testprint", source);
   file("/usr/share/cups/data/testprint.ps", "%%Title: Printed Using CUPS v1.1.23\n");
   EXPECT_EQ(1123, getHTTPCUPSVersion());
   ::mkdir((root / "usr/share/doc").c_str(), 0755);
@@ -244,13 +250,17 @@ TEST_F(Detection, VersionFallbacksEachInTurn) {
   file("/etc/cups/printers.conf", "# Printer configuration file for CUPS v2.2.7\n");
   EXPECT_EQ(2270, getHTTPCUPSVersion());
   script("/usr/bin/cups-config", "echo 2.3.1\n");
-  EXPECT_EQ(2310, getHTTPCUPSVersion());
+  EXPECT_EQ(2310, getHTTPCUPSVersion("", &source));
+  EXPECT_EQ(root.path() + "/usr/bin/cups-config", source);
 
   script("/usr/bin/nc", "cat >/dev/null; printf 'HTTP/1.1 400 Bad Request\\r\\nServer: CUPS/2.4 IPP/2.1\\r\\n\\r\\n'\n");
   EXPECT_EQ(2400, getHTTPCUPSVersion());
   // The installation's own netcat comes first.
   script("/opt/bry/bin/qornc", "cat >/dev/null; printf 'Server: CUPS/1.4\\r\\n'\n");
-  EXPECT_EQ(1400, getHTTPCUPSVersion());
+  EXPECT_EQ(1400, getHTTPCUPSVersion("", &source));
+  EXPECT_EQ("HTTP", source);
+  // A netcat program given by the caller comes before both.
+  EXPECT_EQ(2400, getHTTPCUPSVersion(root.path() + "/usr/bin/nc"));
 }
 
 }  // namespace

@@ -89,15 +89,15 @@ TEST(PpdPdlClass, ANameWithoutTheHyphenIsReportedAsCorrupted) {
 TEST(PpdModelName, EveryFileOfTheSetCarriesItsModelName) {
   std::string name;
   EXPECT_EQ(getPpdModelName(kSetDir + "/Velta-C400-PS-en.ppd", &name), 1);
-  EXPECT_EQ(name, "Velta C400");
+  EXPECT_EQ(name, "Velta C400 PS");
   EXPECT_EQ(getPpdModelName(kSetDir + "/Velta-C400-PS-de.ppd", &name), 1);
-  EXPECT_EQ(name, "Velta C400");
+  EXPECT_EQ(name, "Velta C400 PS");
   EXPECT_EQ(getPpdModelName(kSetDir + "/Velta-C450-PS-en.ppd.gz", &name), 1);
-  EXPECT_EQ(name, "Velta C450");
+  EXPECT_EQ(name, "Velta C450 PS");
   EXPECT_EQ(getPpdModelName(kSetDir + "/Velta-C500-CL-en.ppd", &name), 1);
-  EXPECT_EQ(name, "Velta C500 CL");
+  EXPECT_EQ(name, "Velta C500 PCL");
   EXPECT_EQ(getPpdModelName(kSetDir + "/Velta-P4700-XL-en.ppd", &name), 1);
-  EXPECT_EQ(name, "Velta P4700 XL");
+  EXPECT_EQ(name, "Velta P4700 PXL");
 }
 
 TEST(PpdModelName, NoNameIsFoundWhereThereIsNoneToFind) {
@@ -181,7 +181,7 @@ TEST_F(PpdSearchTest, ListsTheSetByClassSortedByModelName) {
   setup().printerType = 1;
   EXPECT_EQ(listPPD(&items), 3);
   EXPECT_EQ(ppdSearchDir(), "/usr/share/ppd/bry");
-  EXPECT_EQ(items, (std::vector<std::string>{"Velta C400", "Velta C400", "Velta C450"}));
+  EXPECT_EQ(items, (std::vector<std::string>{"Velta C400 PS", "Velta C400 PS", "Velta C450 PS"}));
   ASSERT_EQ(ppdListCount(), 3);
   EXPECT_EQ(ppdTable()[0].path, tmp.path() + "/usr/share/ppd/bry/Velta-C400-PS-de.ppd");
   EXPECT_EQ(ppdTable()[1].path, tmp.path() + "/usr/share/ppd/bry/Velta-C400-PS-en.ppd");
@@ -189,10 +189,10 @@ TEST_F(PpdSearchTest, ListsTheSetByClassSortedByModelName) {
 
   setup().printerType = 2;
   EXPECT_EQ(listPPD(&items), 1);
-  EXPECT_EQ(items, std::vector<std::string>{"Velta C500 CL"});
+  EXPECT_EQ(items, std::vector<std::string>{"Velta C500 PCL"});
   setup().printerType = 3;
   EXPECT_EQ(listPPD(&items), 1);
-  EXPECT_EQ(items, std::vector<std::string>{"Velta P4700 XL"});
+  EXPECT_EQ(items, std::vector<std::string>{"Velta P4700 PXL"});
   setup().printerType = 5;
   EXPECT_EQ(listPPD(&items), 0);
   EXPECT_TRUE(items.empty());
@@ -208,7 +208,7 @@ TEST_F(PpdSearchTest, ModelNamesDecideTheOrderNotFileNamesAndLinksCount) {
   ppdSearchDir() = dir;
   std::vector<std::string> items;
   EXPECT_EQ(listPPD(&items), 3);
-  EXPECT_EQ(items, (std::vector<std::string>{"Alpha", "Velta C400", "Zeta"}));
+  EXPECT_EQ(items, (std::vector<std::string>{"Alpha", "Velta C400 PS", "Zeta"}));
 }
 
 TEST_F(PpdSearchTest, MoreThan256FilesListTheFirst256InOrder) {
@@ -247,7 +247,7 @@ TEST_F(PpdSearchTest, JarnctlListsThePostScriptModelsOfAnInjectedRoot) {
   Command c({JARN_JARNCTL, "-R", tmp.path(), "ppd-list", "1"}, "jarnctl ppd-list 1");
   std::string out;
   EXPECT_EQ(exitCodeOf(runCapture(c, 0, &out, RunMode::Quiet)), 0);
-  EXPECT_EQ(out, "Velta C400\nVelta C400\nVelta C450\n");
+  EXPECT_EQ(out, "Velta C400 PS\nVelta C400 PS\nVelta C450 PS\n");
 
   Command d({JARN_JARNCTL, "-R", tmp.path(), "ppd-dir", "/usr/share/cups/model"}, "jarnctl ppd-dir");
   EXPECT_EQ(exitCodeOf(runCapture(d, 0, &out, RunMode::Quiet)), 0);

@@ -1,0 +1,36 @@
+// The information file as the installer sees it: finding an earlier
+// installation through it, counting its managed printers, and writing a
+// fresh file or converting the file of version 1.0. An existing
+// "jarnInfo2.0" is never replaced.
+#pragma once
+
+#include <string>
+
+namespace inst {
+
+// Looks for an earlier installation: the file JARNINFO names, else
+// "/opt/bry/jarnInfo1.0", then "/opt/bry/jarnInfo2.0"; the first with a
+// USRDIR line gives its directory. The version is that of the file's name
+// (1 for "jarnInfo1.0", else 2), and 2 when the file's directory or the
+// USRDIR directory holds a "jarnInfo2.0". 1 when found; 0 with version -1
+// when not.
+int findInstallation(std::string* dir, int* version);
+
+// Reads the printers block of the information file of `version` in
+// installDir into the back end's printer list; the count (also in
+// printerCount), -1 when the file or the block is missing.
+int readInstalledPrinters(int version);
+
+// Writes "<installDir>/jarnInfo2.0" (mode 0755, owner uid and gid) unless
+// it exists. 1 when written or kept, 0 when it cannot be written.
+int writeInfoFile();
+
+// Copies "<installDir>/jarnInfo1.0" to "jarnInfo2.0" with the new title
+// line; without a readable 1.0 file writes a fresh one. An existing
+// jarnInfo2.0 is kept. 1 on success, 0 on failure.
+int convertInfoFile();
+
+// The text writeInfoFile writes for an installation directory.
+std::string infoFileText(const std::string& installDir);
+
+}  // namespace inst

@@ -1,0 +1,31 @@
+// Paths the installer is given or finds: the installation directory it may
+// use, the directory it installs from, and whether a release file may be
+// trusted by root.
+#pragma once
+
+#include <string>
+
+namespace inst {
+
+// Checks an installation directory (-u, or the USRDIR of an earlier
+// installation). After one trailing "/" is removed it must be an absolute,
+// normalised path (no "//", "." or ".." parts) of letters, digits and
+// "._+-/", at most 255 characters, and neither "/", a top-level directory,
+// /usr, /usr/local, /var nor one of their standard subdirectories. True with
+// the path in `checked` when accepted.
+bool checkInstallDir(const std::string& dir, std::string* checked);
+
+// The directory the release lies in: the directory of the program's path
+// when that is absolute ("/opt/bry/bin" counts as "/opt/bry"), else `cwd`.
+std::string getSourceDir(const std::string& argv0, const std::string& cwd);
+
+// True when `path` exists and cannot be written by its group or others.
+bool notWritableByOthers(const std::string& path);
+
+// True when a release file may be used by root: the file and the directory
+// `dir` (and `subdir` when given and present) are not writable by group or
+// others.
+bool releaseFileTrusted(const std::string& file, const std::string& dir,
+                        const std::string& subdir = std::string());
+
+}  // namespace inst
