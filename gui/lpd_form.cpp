@@ -31,6 +31,8 @@ void chooseKind(int kind) {
   }
   s.lpdRemoteKind = kind;
   showRemoteQueueText(kind == kOtherKind ? "" : nullptr);
+  // Other starts from the empty field: no standard name stands for it.
+  if (kind == kOtherKind) readRemoteQueueText(nullptr);
   checkConnectPage();
   s.updateReported = 0;
 }

@@ -104,6 +104,9 @@ void loadQueueIntoPages() {
   PageHooks& h = pageHooks();
   s.pagesLoading = 1;
   parseDeviceURI();
+  // The remote queue's kind before the LPD form shows it, so that the
+  // form's standard name never replaces the stored one.
+  CheckRemQueName(s.remoteQueue.c_str());
   if (h.resetExtraPane) h.resetExtraPane();
   fillConnectPage(s.connectType);
   if (!s.ppdFile.empty()) {

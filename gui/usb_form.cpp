@@ -199,8 +199,13 @@ void usbToggleCB(Widget w, XtPointer, XtPointer) {
     bool on = XmToggleButtonGetState(w) != 0;
     s.usbVariant = on ? 1 : 0;
     setManual(on);
-    if (on) showUsbManualText();
-    else fillUsbList();
+    if (on) {
+      showUsbManualText();
+    } else {
+      // A fresh scan: the choice is made again from what it finds.
+      fillUsbList();
+      s.usbDevicePath.clear();
+    }
     checkConnectPage();
     noteConnectionEdit();
   });

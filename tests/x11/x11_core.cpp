@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <thread>
+#include <vector>
 
 namespace x11core {
 
@@ -14,6 +15,7 @@ namespace {
 
 Display* theDisplay = nullptr;
 XtAppContext theApp = nullptr;
+std::vector<long> dispatchStarts;  // start times of the dispatches under way
 
 long nowMs() {
   using namespace std::chrono;
@@ -33,9 +35,13 @@ XtAppContext app() { return theApp; }
 bool processPending() {
   XtInputMask mask = XtAppPending(theApp);
   if (!mask) return false;
+  dispatchStarts.push_back(nowMs());
   XtAppProcessEvent(theApp, mask);
+  dispatchStarts.pop_back();
   return true;
 }
+
+long msInsideDispatch() { return dispatchStarts.empty() ? -1 : nowMs() - dispatchStarts.back(); }
 
 void pumpUntilIdle() {
   for (int round = 0; round < 1000; ++round) {
@@ -87,6 +93,16 @@ bool fakeClickAt(int rootX, int rootY, int clicks) {
   }
   XFlush(theDisplay);
   return true;
+}
+
+void fakeMotion(int rootX, int rootY) {
+  XTestFakeMotionEvent(theDisplay, DefaultScreen(theDisplay), rootX, rootY, CurrentTime);
+  XFlush(theDisplay);
+}
+
+void fakeButton(bool down) {
+  XTestFakeButtonEvent(theDisplay, 1, down ? True : False, CurrentTime);
+  XFlush(theDisplay);
 }
 
 bool fakeKey(KeySym key, bool down) {

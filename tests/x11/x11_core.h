@@ -18,6 +18,10 @@ XtAppContext app();
 
 // Processes what is pending now; false when nothing was.
 bool processPending();
+// How long the innermost event that processPending is dispatching has been
+// running, in ms (a callback waiting in a modal loop runs long); -1 when
+// none is being dispatched.
+long msInsideDispatch();
 // Processes events, due timers and other input until nothing more arrives.
 void pumpUntilIdle();
 // Processes events and timers for the given time.
@@ -31,6 +35,9 @@ bool widgetCentre(Widget w, int* rootX, int* rootY);
 // Moves the pointer there and clicks button 1 through XTest; no pumping,
 // so that a waiting event loop can take the events.
 bool fakeClickAt(int rootX, int rootY, int clicks = 1);
+// The pointer moved there; button 1 down or up (no pumping).
+void fakeMotion(int rootX, int rootY);
+void fakeButton(bool down);
 // One key down or up through XTest; false when the keysym has no key.
 bool fakeKey(KeySym key, bool down);
 // A key pressed and released, with Shift when its character needs it.

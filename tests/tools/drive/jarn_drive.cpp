@@ -21,6 +21,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -85,20 +86,60 @@ Widget posterOf(Widget entry) {
   return isOptionMenu(from[0]) ? XmOptionButtonGadget(from[0]) : from[0];
 }
 
-void clickWidget(Widget w, int clicks = 1) {
-  int x = 0, y = 0;
-  if (!x11core::widgetCentre(w, &x, &y)) fail(std::string(XtName(w)) + " is not on the screen");
-  x11core::fakeClickAt(x, y, clicks);
+bool viewable(Widget w) {
+  XWindowAttributes a;
+  return w && XtIsRealized(w) && XGetWindowAttributes(XtDisplay(w), XtWindow(w), &a) && a.map_state == IsViewable;
+}
+
+// A click as a hand makes it: a press and a release apart in time (menus
+// take a press and release with one time stamp for no click).
+void clickAt(int x, int y, int clicks = 1) {
+  x11core::fakeMotion(x, y);
+  x11core::pumpFor(30);
+  for (int i = 0; i < clicks; ++i) {
+    x11core::fakeButton(true);
+    x11core::pumpFor(30);
+    x11core::fakeButton(false);
+    x11core::pumpFor(30);
+  }
   pump();
 }
 
-// A menu entry: its menu posted first (through its own poster), then it.
+void clickWidget(Widget w, int clicks = 1) {
+  int x = 0, y = 0;
+  if (!viewable(XtIsWidget(w) ? w : XtParent(w)) || !x11core::widgetCentre(w, &x, &y)) fail(std::string(XtName(w)) + " is not on the screen");
+  clickAt(x, y, clicks);
+}
+
+// Input the program takes from its own event loop: a menu entry is only
+// picked when the press and release reach it there, so these run one a
+// tick; no further line runs until they are done.
+std::vector<std::function<bool()>> queuedInput;
+
+// A menu entry: its menu posted by a click on the button that posts it (a
+// nested menu's poster posted the same way first), then, from the program's
+// own loop, the pointer moved onto the entry, pressed and released there.
 void clickEntry(Widget w) {
-  if (Widget poster = posterOf(w)) {
-    clickEntry(poster);
-    x11core::pumpUntil([w] { return XtIsRealized(w) && XtIsManaged(XtParent(w)); }, 2000);
-  }
-  clickWidget(w);
+  Widget poster = posterOf(w);
+  if (!poster) return clickWidget(w);
+  Widget menuShell = XtParent(XtParent(w));
+  if (posterOf(poster)) clickEntry(poster);
+  else clickWidget(poster);
+  long deadline = 100;  // ticks
+  queuedInput.push_back([w, menuShell, deadline]() mutable {
+    if (!viewable(menuShell) && --deadline > 0) return false;
+    int x = 0, y = 0;
+    x11core::widgetCentre(w, &x, &y);
+    x11core::fakeMotion(x, y);
+    return true;
+  });
+  // A menu takes a press within the double-click time of the click that
+  // posted it as part of that click: 15 ticks of 20 ms between them.
+  for (int i = 0; i < 15; ++i) queuedInput.push_back([] { return true; });
+  queuedInput.push_back([] { return x11core::fakeButton(true), true; });
+  for (int i = 0; i < 5; ++i) queuedInput.push_back([] { return true; });
+  queuedInput.push_back([] { return x11core::fakeButton(false), true; });
+  queuedInput.push_back([menuShell, deadline]() mutable { return !viewable(menuShell) || --deadline <= 0; });
 }
 
 std::string xmText(XmString s) { return s ? xmStringToText(s) : std::string(); }
@@ -190,8 +231,7 @@ void rowStep(const Args& a) {
   Window child;
   XTranslateCoordinates(XtDisplay(list), XtWindow(list), DefaultRootWindow(XtDisplay(list)), x + 10,
                         y + height / 2, &rx, &ry, &child);
-  x11core::fakeClickAt(rx, ry, a.size() > 2 && a[2] == "double" ? 2 : 1);
-  pump();
+  clickAt(rx, ry, a.size() > 2 && a[2] == "double" ? 2 : 1);
 }
 
 void pickStep(const Args& a) {
@@ -269,8 +309,13 @@ void answerStep(const Args& a) {
 }
 
 void callStep(const Args& a) {
-  int arg = a.size() > 1 ? number(a[1]) : 0;
   int result = 0;
+  if (a[0] == "setQueueName") {
+    setQueueName(a.size() > 1 ? a[1].c_str() : nullptr, 1);
+    pump();
+    return;
+  }
+  int arg = a.size() > 1 ? number(a[1]) : 0;
   if (a[0] == "ManageMainForm") ManageMainForm(arg);
   else if (a[0] == "getSetupInfo") result = getSetupInfo();
   else if (a[0] == "applyQueueSetup") applyQueueSetup(arg);
@@ -366,23 +411,36 @@ void readInput() {
   }
 }
 
+// A step runs the next ones only while it waits in one of the program's
+// own event loops (a question, the help pick, a modal box): not while the
+// driver itself pumps for it.
+int stepsUnderWay = 0;
+constexpr long kBlockedMs = 150;
+
 void tick(XtPointer, XtIntervalId*) {
   XtAppAddTimeOut(x11core::app(), 20, tick, nullptr);
+  if (stepsUnderWay > 0 && x11core::msInsideDispatch() < kBlockedMs) return;
+  if (!queuedInput.empty()) {
+    if (queuedInput.front()()) queuedInput.erase(queuedInput.begin());
+    return;
+  }
   readInput();
-  for (;;) {
+  while (queuedInput.empty()) {
     size_t lf = inputBuffer.find('\n');
     if (lf == std::string::npos && !(inputEnded && !inputBuffer.empty())) break;
     std::string line = inputBuffer.substr(0, lf);
     inputBuffer.erase(0, lf == std::string::npos ? inputBuffer.size() : lf + 1);
     int number = ++lineNumber;
     try {
+      ++stepsUnderWay;
       runLine(line);
+      --stepsUnderWay;
     } catch (const DriveFailure& f) {
       std::fprintf(stderr, "jarn-drive: line %d: %s\n", number, f.why.c_str());
       finish(2);
     }
   }
-  if (inputEnded) {
+  if (inputEnded && queuedInput.empty() && inputBuffer.empty()) {
     pump();
     finish(0);
   }
