@@ -162,6 +162,10 @@ get connectType                                => 3
 get tcpHost                                    => 127.0.0.1
 get tcpPort                                    => 9100
 get deviceUriChanged                           => 0
+# the type in force chosen again changes nothing
+pick queTypeMenu Remote TCP/IP(9100)
+get connectTypeChanged                         => 0
+get deviceUriChanged                           => 0
 type con9100PortTxt 9101
 set modelName M
 call applyQueueSetup 0                         => 0
