@@ -149,6 +149,20 @@ std::string usbShellText(const std::string& text) {
 
 std::string usbUriValue(const std::string& text) { return afterUsbScheme(text); }
 
+std::string ippPathShellText(const std::string& path) {
+  std::string text = withoutLeadingSlashes(path);
+  if (path.empty()) return "ipp";
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    bool loneSign = c == '%' && !(i > 0 && text[i - 1] == '%') &&
+                    !(i + 1 < text.size() && text[i + 1] == '%');
+    if (c == ' ' || c == '(' || c == ')' || loneSign) out += '\\';
+    out += c;
+  }
+  return out;
+}
+
 std::string ippPathValue(const std::string& path) {
   if (path.empty()) return "ipp";
   return withoutLeadingSlashes(path);

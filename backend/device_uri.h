@@ -18,6 +18,12 @@ std::string usbShellText(const std::string& text);
 // nothing escaped. Callers put "usb://" in front of either.
 std::string usbUriValue(const std::string& text);
 
+// An IPP path as a person reads it on a command line (checkIPPString):
+// leading slashes dropped, a backslash before each blank, "(" and ")" and
+// before a "%" that has no "%" beside it; an empty path becomes "ipp". For
+// showing only: the URI that is sent is built by makeIppUri.
+std::string ippPathShellText(const std::string& path);
+
 // An IPP path as the URI holds it before escaping: leading slashes dropped,
 // an empty path becomes "ipp".
 std::string ippPathValue(const std::string& path);

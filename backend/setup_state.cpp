@@ -80,6 +80,7 @@ void setQueueDefaults() {
   s.keepOptions = 0;
   s.testPageKind = 0;
   s.bannersChanged = s.errorPolicyChanged = s.ppdChanged = s.deviceUriChanged = 0;
+  s.connectTypeChanged = 0;
   s.mailboxNumber = -1;
   s.workEntry = UserEntry();
   s.panelMode = 0;
@@ -91,7 +92,7 @@ void setQueueDefaults() {
 void storeRemoteQueue(const std::string& name) {
   SetupState& s = setup();
   s.remoteQueue = name;
-  cutField(s.remoteQueue, kFormHostSize);
+  cutField(s.remoteQueue, kRemoteQueueBytes + 1);
   s.lpdRemoteKind = kRemoteQueueOther;
   for (const auto& k : kRemoteQueueKinds) {
     if (name == k.name) s.lpdRemoteKind = k.kind;
@@ -100,6 +101,12 @@ void storeRemoteQueue(const std::string& name) {
 
 void storeLocalDevice(const std::string& path) {
   SetupState& s = setup();
-  s.deviceName = path;
+  s.deviceName = path.empty() ? std::string("/dev/null") : path;
   cutField(s.deviceName, kPathSize);
+  static const char* const kMenuDevices[] = {"/dev/lp0", "/dev/lp1", "/dev/ttya", "/dev/ttyb",
+                                             "/dev/null"};
+  s.localDeviceKind = 1;
+  for (int i = 0; i < 5; ++i) {
+    if (s.deviceName == kMenuDevices[i]) s.localDeviceKind = i + 2;
+  }
 }

@@ -121,6 +121,15 @@ struct SetupState {
   int errorPolicyChanged = 0;
   int ppdChanged = 0;
   int deviceUriChanged = 0;
+  int connectTypeChanged = 0;        // a managed queue's connection type was changed
+  int localDeviceKind = 6;           // 1 other, 2 /dev/lp0, 3 /dev/lp1, 4 /dev/ttya,
+                                     //   5 /dev/ttyb, 6 /dev/null
+  std::string modelName;             // the model of the queue's PPD
+  std::string queueDirName;          // printerName cleaned for a directory name
+  int queueLoadPending = 0;          // a typed name waits for its settings to load
+  int pagesLoading = 0;              // the pages are being filled from the settings
+  int updateReported = 0;            // the update message was shown since the last edit
+  int applyEntry = 0;                // after creation, apply the work entry
   int mailboxNumber = -1;
   UserEntry workEntry;
   int startBanner = 0;               // banner (job-sheets) codes, 0-9
@@ -191,9 +200,14 @@ void initSnapKeywords();
 // Returns the queue part of the state to that of a new queue.
 void setQueueDefaults();
 
-// Stores a remote LPD queue name and sets its kind: lp 1, print 2, direct 3,
-// hold 4, spool 5, other 6.
+// The longest remote LPD queue name kept, in bytes.
+constexpr size_t kRemoteQueueBytes = 24;
+
+// Stores a remote LPD queue name, cut to kRemoteQueueBytes, and sets its
+// kind: lp 1, print 2, direct 3, hold 4, spool 5, other 6 (also for "").
 void storeRemoteQueue(const std::string& name);
 
-// Stores a local device path.
+// Stores a local device path and sets localDeviceKind: "" becomes
+// "/dev/null"; /dev/lp0 2, /dev/lp1 3, /dev/ttya 4, /dev/ttyb 5, /dev/null 6,
+// any other path 1.
 void storeLocalDevice(const std::string& path);

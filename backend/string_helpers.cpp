@@ -309,3 +309,21 @@ void getMailBoxInfo(const std::string& code) {
   s.mailboxSupport = bits;
   tracef("getMailBoxInfo(nbox=%d,current=%d)\n", s.mailboxMax, s.mailboxNumber);
 }
+
+bool leadingDecimalInRange(const std::string& text, long lo, long hi, int* value) {
+  size_t pos = skipBlanks(text);
+  bool negative = pos < text.size() && text[pos] == '-';
+  if (pos < text.size() && (text[pos] == '-' || text[pos] == '+')) ++pos;
+  size_t first = pos;
+  long number = 0;
+  bool tooLong = false;
+  for (; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos) {
+    if (number > 1000000000L) tooLong = true;
+    else number = number * 10 + (text[pos] - '0');
+  }
+  if (pos == first || tooLong) return false;
+  if (negative) number = -number;
+  if (number < lo || number > hi) return false;
+  *value = static_cast<int>(number);
+  return true;
+}

@@ -20,6 +20,12 @@ int trimRight(std::string& text, size_t limit = std::string::npos);
 // "*" and one white-space byte after it skipped. Texts over 1000 bytes stay.
 std::string stripQueueMarker(const std::string& text);
 
+// The decimal number at the start of `text` (blanks, an optional sign, then
+// digits; what follows the digits is ignored) when it lies in lo..hi; false,
+// with `value` untouched, for no digits or a number outside the range
+// (however long).
+bool leadingDecimalInRange(const std::string& text, long lo, long hi, int* value);
+
 // n bytes: the first min(length, n) bytes of the text, then blanks.
 std::string padString(const std::string& text, size_t length, size_t n);
 

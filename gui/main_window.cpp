@@ -23,6 +23,7 @@
 #include "string_helpers.h"
 #include "thumb_index.h"
 #include "widget_tips.h"
+#include "wizard_pages.h"
 #include "xm_strings.h"
 
 const char kVersionTitle[] = "Jarn 2.0-10";
@@ -312,6 +313,7 @@ Widget createMainWindow(Widget appShell, int width, int height) {
   n = addColourArgs(args, n, m.form);
   m.container = XmCreateForm(m.formBase, const_cast<char*>("jarnContainerFrame"), args, n);
   XtManageChild(m.container);
+  installWizardPages();
   for (int slot = 0; slot < kPageSlotCount; ++slot) m.pages[slot] = buildPage(slot, m.container);
 
   SetThumbIndex(2);

@@ -19,7 +19,7 @@ void endProgram() {
 }
 
 bool handedToQueueActions(int code) {
-  return (code >= 5 && code <= 10) || (code >= 16 && code <= 22) || code == 32;
+  return (code >= 5 && code <= 10) || (code >= 16 && code <= 22);
 }
 
 }  // namespace
@@ -40,7 +40,9 @@ void actOnMessageCode(int code) {
     endProgram();
   } else if (code == 2) {
     deleteCurrentQueue();
-  } else if (handedToQueueActions(code) && pageHooks().applyMessageCode) {
-    pageHooks().applyMessageCode(code);
+  } else if (handedToQueueActions(code)) {
+    if (pageHooks().applyMessageCode) pageHooks().applyMessageCode(code);
+  } else if (code == 32) {
+    if (pageHooks().deleteUserAction) pageHooks().deleteUserAction();
   }
 }

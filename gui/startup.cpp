@@ -177,6 +177,11 @@ Widget createApplicationShell(Display* dpy, const StartupValues& v) {
   return shell;
 }
 
+AfterPopupHook& afterPopupHook() {
+  static AfterPopupHook hook = nullptr;
+  return hook;
+}
+
 int runProgram(int argc, char** argv) {
   StartupValues& v = startupValues();
   std::vector<std::string> args(argv, argv + argc);
@@ -205,6 +210,7 @@ int runProgram(int argc, char** argv) {
   if (geometry) XtVaSetValues(mainWidgets().mainShell, XtNgeometry, geometry, nullptr);
   popupMainWindow();
   raiseStartupMessages();
+  if (afterPopupHook()) afterPopupHook()(app);
   return runMainLoop(app);
 }
 
@@ -299,6 +305,8 @@ void loadInformation(StartupValues* v) {
   // 14
   loadPrinterConfiguration(v);
 }
+
+void setAfterPopupHook(AfterPopupHook hook) { afterPopupHook() = hook; }
 
 int jarnMain(int argc, char** argv) {
   try {

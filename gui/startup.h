@@ -4,6 +4,8 @@
 // the main window; then the toolkit's main loop.
 #pragma once
 
+#include <X11/Intrinsic.h>
+
 #include <string>
 #include <vector>
 
@@ -34,3 +36,8 @@ void loadInformation(StartupValues* values);
 
 // The start-up values of the run.
 StartupValues& startupValues();
+
+// Run once the main window is up, just before the main loop (the tests'
+// page driver steps the program from there). Null: none.
+using AfterPopupHook = void (*)(XtAppContext app);
+void setAfterPopupHook(AfterPopupHook hook);

@@ -6,10 +6,12 @@
 #include <Xm/Text.h>
 #include <Xm/TextF.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
 #include "atomic_file.h"
+#include "trace.h"
 
 namespace {
 
@@ -45,6 +47,49 @@ bool textFieldDigitsCheck(Widget widget, XmTextVerifyCallbackStruct* verify) {
 void digitsVerifyCB(Widget widget, XtPointer, XtPointer callData) {
   auto* verify = static_cast<XmTextVerifyCallbackStruct*>(callData);
   if (!textFieldDigitsCheck(widget, verify)) verify->doit = False;
+}
+
+std::string updateShadow(const std::string& text, const std::string& shadow) {
+  size_t n = text.size();
+  std::string merged = shadow;
+  if (n == 1) merged = text == "*" ? shadow.substr(0, 1) : std::string();
+  if (n < merged.size()) merged.resize(n);
+  for (size_t i = 0; i < n; ++i) {
+    if (text[i] == '*') continue;
+    if (i >= merged.size()) merged.resize(i + 1, '\0');
+    merged[i] = text[i];
+  }
+  // A '*' beyond the old secret has no character behind it.
+  merged.resize(std::min(merged.size(), merged.find('\0')));
+  if (traceLevel() > 1)
+    tracef("updateShadow(%s[%zu], %s[%zu])\n", text.c_str(), n, merged.c_str(), merged.size());
+  return merged;
+}
+
+bool& passwordFieldGuard() {
+  static bool guard = false;
+  return guard;
+}
+
+void passwordVerifyCB(Widget widget, XtPointer, XtPointer callData) {
+  auto* verify = static_cast<XmTextVerifyCallbackStruct*>(callData);
+  if (!verify || passwordFieldGuard()) return;
+  if (!textFieldDigitsCheck(widget, verify)) {
+    verify->doit = False;
+    return;
+  }
+  size_t length = getTextValue(widget).size();
+  size_t start = static_cast<size_t>(std::max<XmTextPosition>(0, verify->startPos));
+  size_t end = static_cast<size_t>(std::max<XmTextPosition>(0, verify->endPos));
+  bool typed = verify->text && verify->text->ptr && verify->text->length > 0;
+  bool typedStar = typed && std::string(verify->text->ptr, static_cast<size_t>(verify->text->length))
+                                    .find('*') != std::string::npos;
+  bool atEnd = end >= length && (start >= length || !typed);
+  bool whole = start == 0 && end >= length;
+  if (typedStar || !(atEnd || whole)) {
+    ringTwice(widget);
+    verify->doit = False;
+  }
 }
 
 std::string getTextValue(Widget widget) {

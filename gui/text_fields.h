@@ -16,6 +16,23 @@ bool textFieldDigitsCheck(Widget widget, XmTextVerifyCallbackStruct* verify);
 // Modify-verify callback that refuses changes failing textFieldDigitsCheck.
 void digitsVerifyCB(Widget widget, XtPointer clientData, XtPointer callData);
 
+// The clear text behind a password field that shows one '*' a character:
+// what the field now shows (`text`) merged into the old clear text. One
+// character starts a new secret, except a lone '*', which keeps the first
+// character; a shorter text cuts the secret; otherwise every character
+// other than '*' replaces the secret's character at its place.
+std::string updateShadow(const std::string& text, const std::string& shadow);
+
+// Set while the program itself writes a password or user-ID field: the
+// fields' verify and change callbacks then let the write pass untouched.
+bool& passwordFieldGuard();
+
+// Modify-verify callback of the password fields: besides the digits rule,
+// refuses with two bells a typed '*' (it would hide another secret than the
+// one typed) and any edit that is neither at the end of the text nor a
+// replacement of the whole text (the stars cannot show where it lands).
+void passwordVerifyCB(Widget widget, XtPointer clientData, XtPointer callData);
+
 // The value of a text field or text widget; "" for other widgets.
 std::string getTextValue(Widget widget);
 void setTextValue(Widget widget, const std::string& text);

@@ -67,7 +67,7 @@ TEST(SetupState, RemoteQueueKinds) {
     EXPECT_EQ(setup().remoteQueue, c.name);
   }
   storeRemoteQueue(std::string(100, 'q'));
-  EXPECT_EQ(setup().remoteQueue.size(), 63u);
+  EXPECT_EQ(setup().remoteQueue.size(), 24u);
 }
 
 TEST(SetupState, TraceLevelIsSharedWithTheTraceGate) {

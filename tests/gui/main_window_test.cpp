@@ -14,6 +14,7 @@
 #include <Xm/List.h>
 #include <Xm/MessageB.h>
 #include <Xm/Text.h>
+#include <Xm/TextF.h>
 #include <Xm/ToggleB.h>
 
 #include <cstdlib>
@@ -24,17 +25,21 @@
 #include <unistd.h>
 #include <vector>
 
+#include "file_form.h"
 #include "gui_reporter.h"
 #include "image_set.h"
 #include "main_menus.h"
 #include "main_window.h"
 #include "message_page.h"
+#include "page_hooks.h"
 #include "page_navigation.h"
 #include "question_dialogs.h"
 #include "queue_list.h"
 #include "queue_list_view.h"
 #include "setup_state.h"
 #include "system_detection.h"
+#include "text_fields.h"
+#include "page_widgets.h"
 #include "test_pages.h"
 #include "test_support.h"
 #include "thumb_index.h"
@@ -323,6 +328,12 @@ TEST_F(MainWindow, PageEightAndAboveManageNothing) {
 }
 
 TEST_F(MainWindow, EditEntriesSwitchPagesAndMasks) {
+  // The masks alone: the queue page's classification of the name stays out.
+  struct HookAside {
+    void (*saved)(int) = pageHooks().goThroughPanel;
+    HookAside() { pageHooks().goThroughPanel = nullptr; }
+    ~HookAside() { pageHooks().goThroughPanel = saved; }
+  } aside;
   setup().queueExists = 1;
   editEntryCB(nullptr, reinterpret_cast<XtPointer>(3L), nullptr);
   EXPECT_EQ(setup().panelMode, kPageDeviceOptions);
@@ -554,8 +565,8 @@ TEST_F(MainWindow, ListPickIsCutAtTheNameField) {
   setQueueListRows({"* " + longName, "Office"});
   pumpUntilIdle();
   click(m().queueList, 20, 6);
-  EXPECT_EQ(setup().printerName.size(), 127u);
-  EXPECT_EQ(setup().printerName, std::string(127, 'n'));
+  // The queue page keeps a picked name as its directory name: 48 bytes.
+  EXPECT_EQ(setup().printerName, std::string(48, 'n'));
   // While a question waits a pick changes nothing.
   TimerStep answer{[&] {
     Dimension h = 0;
@@ -577,7 +588,7 @@ TEST_F(MainWindow, ListPickIsCutAtTheNameField) {
   schedule(&answer, 100);
   schedule(&quit, 400);
   askInMessagePanel(28, "Q", "Wait");
-  EXPECT_EQ(setup().printerName, std::string(127, 'n'));
+  EXPECT_EQ(setup().printerName, std::string(48, 'n'));
 }
 
 TEST_F(MainWindow, PendingActionLocksTheListAndMenusUntilAnswered) {
@@ -691,6 +702,60 @@ TEST_F(MainWindow, OkOnTheDeleteQuestionDeletesTheQueue) {
   EXPECT_EQ(count, 1);  // only the socket queue is left
   EXPECT_FALSE(XtIsSensitive(named("*mainMenuOptions_b3testPrint1PS")));
   EXPECT_TRUE(isManagedPage("*jarnQueFormF"));
+}
+
+// A password field as the option and advanced pages make it: the verify
+// callback guards the edits, the change callback merges the shown text into
+// the clear-text shadow and shows one '*' a character.
+std::string shadow;
+void maskingCB(Widget w, XtPointer, XtPointer) {
+  if (passwordFieldGuard()) return;
+  shadow = updateShadow(getTextValue(w), shadow);
+  writeGuardedText(w, std::string(getTextValue(w).size(), '*'), &passwordFieldGuard());
+}
+
+TEST(PasswordField, KeepsTheSecretAsTypedAndRefusesEditsItCannotPlace) {
+  TestShell top("passwordShell");
+  Widget field = XtVaCreateManagedWidget("passwordTxt", xmTextFieldWidgetClass, top, XmNmaxLength, 7,
+                                         XmNcolumns, 10, nullptr);
+  XtAddCallback(field, XmNmodifyVerifyCallback, passwordVerifyCB, nullptr);
+  XtAddCallback(field, XmNvalueChangedCallback, maskingCB, nullptr);
+  top.show();
+  focusOn(field);
+  const struct {
+    const char* keys;  // typed text; "<" BackSpace, "L" Left, "A" all selected first
+    const char* shown;
+    const char* secret;
+  } steps[] = {{"123", "***", "123"}, {"<", "**", "12"},   {"L9", "**", "12"},  {"*", "**", "12"},
+               {"a", "**", "12"},     {"-", "**", "12"},   {"<", "*", "1"},     {"45", "***", "145"},
+               {"A7", "*", "7"},      {"<", "", ""},       {"+8", "**", "+8"}};
+  for (const auto& s : steps) {
+    for (const char* k = s.keys; *k; ++k) {
+      if (*k == '<') tapKey(XK_BackSpace);
+      else if (*k == 'L') tapKey(XK_Left);
+      else if (*k == 'A') XmTextFieldSetSelection(field, 0, XmTextFieldGetLastPosition(field), CurrentTime);
+      else typeText(std::string(1, *k));
+    }
+    tapKey(XK_End);
+    EXPECT_EQ(getTextValue(field), s.shown) << s.keys;
+    EXPECT_EQ(shadow, s.secret) << s.keys;
+  }
+  // The program's own writes pass the verify under the guard.
+  writeGuardedText(field, "**", &passwordFieldGuard());
+  EXPECT_EQ(getTextValue(field), "**");
+}
+
+TEST(FilePath, DirectoryOfAChosenPath) {
+  const struct {
+    const char* path;
+    bool ok;
+    const char* dir;
+  } cases[] = {{"/x", true, "/"}, {"/tmp/out", true, "/tmp"}, {"out", false, ""}};
+  for (const auto& c : cases) {
+    std::string dir;
+    EXPECT_EQ(fileDirectoryOf(c.path, &dir), c.ok) << c.path;
+    EXPECT_EQ(dir, c.dir) << c.path;
+  }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 //   usb-list          probes the USB printer nodes (under -R ROOT) and prints
 //                     the count, then one "position<TAB>name" line a printer
 //   usb-escape TEXT   prints checkUSBString's form of TEXT
+//   ipp-escape TEXT   prints an IPP path as command lines show it
 //
 // With JARNCTL_USB_CANNED=1 the node files hold canned driver replies (the
 // two-byte length and the device ID) instead of being real printer nodes.
@@ -15,6 +16,7 @@
 #include <cstring>
 #include <string>
 
+#include "device_uri.h"
 #include "jarnctl.h"
 #include "setup_state.h"
 #include "usb_device_id.h"
@@ -63,7 +65,14 @@ int usbEscape(const JarnctlArgs& args) {
   return 0;
 }
 
+int ippEscape(const JarnctlArgs& args) {
+  if (args.size() != 1) return jarnctlUsage("ipp-escape");
+  std::printf("%s\n", ippPathShellText(args[0]).c_str());
+  return 0;
+}
+
 }  // namespace
 
 JARNCTL_COMMAND("usb-list", "", usbList);
 JARNCTL_COMMAND("usb-escape", "TEXT", usbEscape);
+JARNCTL_COMMAND("ipp-escape", "TEXT", ippEscape);

@@ -1,15 +1,15 @@
 // The X test harness (see x11_harness.h).
 #include "x11_harness.h"
 
+#include "x11_core.h"
+
 #include <X11/StringDefs.h>
 #include <X11/XKBlib.h>
 #include <X11/Shell.h>
 #include <X11/extensions/XTest.h>
 #include <Xm/Xm.h>
 
-#include <chrono>
 #include <cstdio>
-#include <thread>
 
 namespace x11test {
 
@@ -63,28 +63,8 @@ int xError(Display* dpy, XErrorEvent* error) {
   return 0;
 }
 
-long nowMs() {
-  using namespace std::chrono;
-  return static_cast<long>(
-      duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
-}
-
-// Processes what is pending now; false when nothing was.
-bool processPending() {
-  XtInputMask mask = XtAppPending(theApp);
-  if (!mask) return false;
-  XtAppProcessEvent(theApp, mask);
-  return true;
-}
-
 void fakeKey(KeySym key, Bool down) {
-  KeyCode code = XKeysymToKeycode(theDisplay, key);
-  if (code == 0) {
-    ADD_FAILURE() << "no key for keysym " << key;
-    return;
-  }
-  XTestFakeKeyEvent(theDisplay, code, down, CurrentTime);
-  XFlush(theDisplay);
+  if (!x11core::fakeKey(key, down != False)) ADD_FAILURE() << "no key for keysym " << key;
 }
 
 }  // namespace
@@ -100,6 +80,7 @@ void X11Environment::SetUp() {
   int argc = 0;
   theDisplay = XtOpenDisplay(theApp, nullptr, "jarnTest", kTestAppClass, nullptr, 0, &argc, nullptr);
   ASSERT_NE(theDisplay, nullptr) << "cannot open the display: run under tests/x11/with-xvfb.sh";
+  x11core::setContext(theDisplay, theApp);
   XSetErrorHandler(xError);
   int event, error, major, minor;
   ASSERT_TRUE(XTestQueryExtension(theDisplay, &event, &error, &major, &minor))
@@ -137,32 +118,12 @@ void TestShell::destroy() {
   pumpUntilIdle();
 }
 
-void pumpUntilIdle() {
-  for (int round = 0; round < 1000; ++round) {
-    XSync(theDisplay, False);
-    bool any = false;
-    while (processPending()) any = true;
-    if (!any) return;
-  }
-}
+void pumpUntilIdle() { x11core::pumpUntilIdle(); }
 
-void pumpFor(int milliseconds) {
-  long end = nowMs() + milliseconds;
-  while (nowMs() < end) {
-    XFlush(theDisplay);
-    if (!processPending()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  pumpUntilIdle();
-}
+void pumpFor(int milliseconds) { x11core::pumpFor(milliseconds); }
 
 bool pumpUntil(const std::function<bool()>& condition, int timeoutMilliseconds) {
-  long end = nowMs() + timeoutMilliseconds;
-  for (;;) {
-    pumpUntilIdle();
-    if (condition()) return true;
-    if (nowMs() >= end) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  }
+  return x11core::pumpUntil(condition, timeoutMilliseconds);
 }
 
 bool isViewable(Widget w) {
@@ -233,17 +194,8 @@ void tapKey(KeySym key) {
 }
 
 void typeText(const std::string& text) {
-  const KeySym shift = XStringToKeysym("Shift_L");
   for (char ch : text) {
-    // Printable Latin-1 characters are their own keysyms.
-    KeySym key = static_cast<unsigned char>(ch);
-    if (ch == '\n') key = XStringToKeysym("Return");
-    KeyCode code = XKeysymToKeycode(theDisplay, key);
-    bool shifted = code != 0 && XkbKeycodeToKeysym(theDisplay, code, 0, 0) != key;
-    if (shifted) fakeKey(shift, True);
-    tapKey(key);
-    if (shifted) fakeKey(shift, False);
-    pumpUntilIdle();
+    if (!x11core::fakeCharacter(ch)) ADD_FAILURE() << "no key for " << ch;
   }
 }
 

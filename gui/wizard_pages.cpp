@@ -1,0 +1,50 @@
+// The pages' registration (see wizard_pages.h).
+#include "wizard_pages.h"
+
+#include <string>
+
+#include "connect_page.h"
+#include "file_form.h"
+#include "local_form.h"
+#include "lpd_form.h"
+#include "main_window.h"
+#include "page_forms.h"
+#include "page_hooks.h"
+#include "queue_actions.h"
+#include "queue_list.h"
+#include "queue_page.h"
+#include "setup_state.h"
+#include "tcp_form.h"
+
+namespace {
+
+std::string stateModelName() { return setup().modelName; }
+
+void setQueueNameHook(const char* name, int readType) { setQueueName(name, readType); }
+void goThroughPanelHook(int flag) { goThroughPanel(flag); }
+void saveHook() { applyQueueSetup(1); }
+
+// The back end's queue-name setter: an empty name clears the page.
+void backendQueueName(const std::string& name) { setQueueName(name.empty() ? nullptr : name.c_str(), 0); }
+
+}  // namespace
+
+void installWizardPages() {
+  PageHooks& h = pageHooks();
+  setPageBuilder(kSlotQueue, createQueuePage);
+  setPageBuilder(kSlotConnect, createConnectPage);
+  h.goThroughPanel = goThroughPanelHook;
+  h.setQueueName = setQueueNameHook;
+  h.resetQueueType = resetQueueType;
+  h.setNewQueueHint = setNewQueueHint;
+  if (!h.modelName) h.modelName = stateModelName;
+  if (!h.queueAction) h.queueAction = queueOkAction;
+  if (!h.saveAction) h.saveAction = saveHook;
+  h.queuePageHelp = queuePageHelp;
+  h.connectPageHelp = connectPageHelp;
+  h.lpdFormHelp = lpdFormHelp;
+  h.tcpFormHelp = tcpFormHelp;
+  h.localFormHelp = localFormHelp;
+  h.fileFormHelp = fileFormHelp;
+  setQueueNameSetter(backendQueueName);
+}
