@@ -3,6 +3,7 @@
 // the types and PPD texts that were read; reading what that read wrote gives
 // the same state again.
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <tuple>
 
@@ -11,15 +12,19 @@
 
 namespace {
 
-// The state a configuration file carries, as the queue page takes it over.
+// What a written file carries over unchanged: the types and the PPD texts.
+auto carried(const SetupState& s) {
+  return std::make_tuple(s.printerType, s.connectType, s.ppdFileText, s.ppdOrgFileText);
+}
+
+// Everything a configuration file sets; the queue page takes the PPD texts over.
 auto readState() {
   SetupState& s = setup();
   s.ppdFile = s.ppdFileText;
   s.ppdOrgFile = s.ppdOrgFileText;
-  return std::make_tuple(s.printerType, s.connectType, s.printerHost, s.deviceName,
-                         s.usbDevicePath, s.ippHost, s.fileName, s.tcpPort, s.ippPath,
-                         s.remoteQueue, s.lpdRemoteKind, s.programDir, s.tmpDirText,
-                         s.ppdDirText, s.ppdFileText, s.ppdOrgFileText, s.configFormatVersion);
+  return std::make_tuple(carried(s), s.printerHost, s.deviceName, s.usbDevicePath, s.ippHost,
+                         s.fileName, s.tcpPort, s.ippPath, s.remoteQueue, s.lpdRemoteKind,
+                         s.programDir, s.tmpDirText, s.ppdDirText, s.configFormatVersion);
 }
 
 // Writes the state and reads the file back into a fresh state.
@@ -38,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   freshState();
   std::string path = writeScratch("in/jarnConfig", text);
   setup().userFullDir = scratchDir();
-  writeScratch("root/jarnConfig", "");
+  std::filesystem::create_directories(scratchDir() + "/root");  // where the file is written
   if (getConfiguration(path) != 1) return 0;
   auto first = readState();
   if (!saveAndRead()) {
@@ -46,9 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   }
   auto second = readState();
-  if (std::get<0>(first) != std::get<0>(second) || std::get<1>(first) != std::get<1>(second) ||
-      std::get<14>(first) != std::get<14>(second) || std::get<15>(first) != std::get<15>(second))
-    std::abort();
+  if (std::get<0>(first) != std::get<0>(second)) std::abort();
   if (!saveAndRead() || readState() != second) std::abort();
   return 0;
 }

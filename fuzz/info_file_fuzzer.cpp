@@ -1,8 +1,9 @@
 // Fuzzes the information-file readers and the printer edits. Input: a
 // selector byte, a printer name line, then the file. Checks: no crash; after
-// a successful edit a re-read lists an added printer, and no longer lists a
-// deleted one that only one line of the file named.
+// a successful edit the file is compact, a re-read lists an added printer and
+// no longer lists a deleted one that only one line of the file named.
 #include <cstdlib>
+#include <fstream>
 #include <string>
 
 #include "backend_fuzz.h"
@@ -35,6 +36,18 @@ int linesNaming(const std::string& text, const std::string& name) {
   }
 }
 
+// No empty line, and no more than two "#" lines in a row.
+bool isCompact(const std::string& path) {
+  std::ifstream in(path);
+  int hashes = 0;
+  for (std::string line; std::getline(in, line);) {
+    line.erase(line.find_last_not_of(' ') + 1);
+    hashes = line == "#" ? hashes + 1 : 0;
+    if (line.empty() || hashes > 2) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -58,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   int before = timesListed(name);
   if (!editInfoFileAt(path, name, add ? kEditAddPrinter : kEditDeletePrinter)) return 0;
   int after = timesListed(name);
-  if (add && after == 0) std::abort();
+  if (!isCompact(path) || (add && after == 0)) std::abort();
   if (!add && (after > before || (linesNaming(text, name) == 1 && after != 0))) std::abort();
   return 0;
 }
