@@ -192,7 +192,7 @@ int applyDeviceURI(int type, const std::string& uri) {
       break;
     case kConnectUsb: {
       size_t slashes = uri.find("//");
-      store(s.usbDevicePath, slashes == std::string::npos ? uri.substr(4) : uri.substr(slashes + 2),
+      store(s.usbDevicePath, uri.substr(slashes == std::string::npos ? uri.find(':') + 1 : slashes + 2),
             kUsbFieldSize);
       s.usbVariant = 0;
       break;
