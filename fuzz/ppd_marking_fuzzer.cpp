@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "backend_fuzz.h"
@@ -17,15 +16,9 @@
 
 namespace {
 
-using OptionChoices = std::pair<std::string, std::vector<std::string>>;
-
-// Every option of the group and its subgroups with its choice names.
-void collect(ppd_group_t* group, std::vector<OptionChoices>* out) {
-  for (int o = 0; o < group->num_options; ++o) {
-    const ppd_option_t& option = group->options[o];
-    out->push_back({option.keyword, {}});
-    for (int c = 0; c < option.num_choices; ++c) out->back().second.push_back(option.choices[c].choice);
-  }
+// Every option of the group and its subgroups.
+void collect(ppd_group_t* group, std::vector<ppd_option_t*>* out) {
+  for (int o = 0; o < group->num_options; ++o) out->push_back(group->options + o);
   for (int s = 0; s < group->num_subgroups; ++s) collect(group->subgroups + s, out);
 }
 
@@ -43,17 +36,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string path = writeScratch("fuzz.ppd", text.substr(nl + 1));
   ppd_file_t* ppd = ppdOpenFile(path.c_str());
   if (!ppd) return 0;
-  std::vector<OptionChoices> options;
+  std::vector<ppd_option_t*> options;
   for (int g = 0; g < ppd->num_groups; ++g) collect(ppd->groups + g, &options);
   markPpdDefaults(ppd);
   std::string choiceText = text.substr(0, nl);
-  for (const auto& [keyword, choices] : options) {
-    for (const std::string& choice : choices) {
+  for (ppd_option_t* option : options) {
+    std::string keyword = option->keyword;
+    // Only an option that its keyword finds can be marked through it: not
+    // one whose keyword is too long or differs from another's only in case.
+    bool found = findPpdOption(ppd, keyword.c_str()) == option;
+    for (int c = 0; c < option->num_choices; ++c) {
+      std::string choice = option->choices[c].choice;
       jnPpdMarkOption(ppd, keyword.c_str(), choice.c_str());
       bool byName = strncasecmp(choice.c_str(), "Custom.", 7) != 0 && choice[0] != '{';
-      if (byName &&
-          !isChoiceMarked(ppd, keyword.c_str(), choice.c_str()))
-        std::abort();
+      if (found && byName && !isChoiceMarked(ppd, keyword.c_str(), choice.c_str())) std::abort();
     }
     jnPpdMarkOption(ppd, keyword.c_str(), choiceText.c_str());
     findMarkedChoice(ppd, keyword.c_str());
