@@ -18,11 +18,11 @@ void checkRoundTrip(int type) {
   if (applyDeviceURI(type, built) != type || buildDeviceURI() != built) std::abort();
 }
 
-// The fields keep a usb: URI's text after "//" and the builder puts "usb://"
-// before the text after its first "usb:": a URI without "//" or with a
-// further "usb:" comes back otherwise (or not at all).
+// The fields keep a usb: URI's text after its first "//" and the builder
+// puts "usb://" before the text after its first "usb:": a URI that does not
+// begin "usb://" or holds a further "usb:" comes back otherwise.
 bool roundTripHolds(int type, const std::string& uri) {
-  return type != kConnectUsb || (uri.find("//") != std::string::npos && uri.find("usb:", 4) == std::string::npos);
+  return type != kConnectUsb || (uri.compare(4, 2, "//") == 0 && uri.find("usb:", 4) == std::string::npos);
 }
 
 }  // namespace
