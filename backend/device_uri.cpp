@@ -16,9 +16,9 @@ namespace {
 
 // The default port of a scheme, which a host text leaves out.
 int defaultPort(const std::string& scheme) {
-  if (scheme == "ipp") return 631;
-  if (scheme == "lpd") return 515;
-  if (scheme == "socket") return 9100;
+  if (strcasecmp(scheme.c_str(), "ipp") == 0) return 631;
+  if (strcasecmp(scheme.c_str(), "lpd") == 0) return 515;
+  if (strcasecmp(scheme.c_str(), "socket") == 0) return 9100;
   return 0;
 }
 
