@@ -9,6 +9,7 @@
 
 #include <algorithm>
 
+#include "file_install.h"
 #include "generated_files.h"
 #include "info_setup.h"
 #include "install_commands.h"
@@ -22,14 +23,6 @@
 
 namespace inst {
 namespace {
-
-// Where a manifest entry goes.
-struct Destination {
-  std::string path;       // a directory, or the file itself (isFile)
-  bool isFile = false;    // "." and "/": the path of the copied file
-  bool makeDir = false;   // make `path` as a directory when missing
-  bool noPPDDir = false;  // a "?" entry with no PPD directory to go to
-};
 
 std::string withWrong(std::string line) {
   if (!line.empty() && line.back() == '\n') line.pop_back();
@@ -47,17 +40,18 @@ std::string ppdTarget() {
 
 // The destination of an entry by its DEST; other forms keep the previous
 // entry's, made as a directory once a "./x" or absolute DEST was seen.
-Destination destinationOf(const InstallEntry& e, const Destination& previous, bool* makeDirs) {
+CopyStep destinationOf(const InstallEntry& e, const CopyStep& previous, const std::string& installDir,
+                       const std::string& ppdDir, bool* makeDirs) {
   const std::string& d = e.dest;
-  Destination out;
+  CopyStep out;
   if (d == "." || d == "/") {
-    out.path = state().installDir + "/" + e.source;
+    out.path = installDir + "/" + e.source;
     out.isFile = true;
   } else if (e.destIsPPD) {
-    out.path = ppdTarget();
-    out.noPPDDir = out.path.empty();
+    out.path = ppdDir;
+    out.noPPDDir = ppdDir.empty();
   } else if (d.size() >= 3 && (d.compare(0, 2, "./") == 0 || d[0] == '/')) {
-    out.path = d[0] == '/' ? d : state().installDir + "/" + d.substr(2);
+    out.path = d[0] == '/' ? d : installDir + "/" + d.substr(2);
     out.makeDir = *makeDirs = true;
   } else {
     out = previous;
@@ -77,7 +71,7 @@ bool sourceTrusted(const std::string& source) {
 }
 
 // Copies one entry and sets its mode; a failure is logged with ": WRONG!!!".
-void copyEntry(const InstallEntry& e, const Destination& d) {
+void copyEntry(const InstallEntry& e, const CopyStep& d) {
   InstallState& s = state();
   std::string line = format(kCopyingFile, e.source.c_str(), d.path.c_str());
   std::replace_if(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) < 32; }, ' ');
@@ -96,36 +90,26 @@ void copyEntry(const InstallEntry& e, const Destination& d) {
   logMsg(kChangingRights, target.c_str(), static_cast<unsigned>(e.mode));
 }
 
-// The copy loop. While copyFlag is 0 (installing from the installation
-// itself) nothing is copied until the first "?" entry.
+// The copy loop: each entry traced, each step of the plan carried out; a
+// failure marks the run.
 void copyEntries(int count, int copyFlag) {
   InstallState& s = state();
   count = std::min(count, static_cast<int>(s.manifest.size()));
   logMsg(kCopyLoop, count);
   trace(text(kCopyLoop), count);
-  int saved = copyFlag;
-  bool makeDirs = false;
-  Destination dest;
-  for (int i = 0; i < count; ++i) {
-    const InstallEntry& e = s.manifest[static_cast<size_t>(i)];
-    trace(text(kCopyEntryTrace), i, e.source.c_str(), e.dest.c_str(), static_cast<unsigned>(e.mode));
-    if (e.destIsPPD) {
-      saved = copyFlag;
-      copyFlag = 1;
-    }
-    dest = destinationOf(e, dest, &makeDirs);
-    bool doCopy = (e.source.size() > 2 || e.source == "nc") && dest.path.size() > 2;
-    if (!copyFlag) {
-      copyFlag = saved;
-      continue;
-    }
-    copyFlag = 1;
-    if (dest.noPPDDir) {
+  std::vector<CopyStep> steps = planCopies(s.manifest, count, s.installDir, ppdTarget(), copyFlag);
+  auto step = steps.begin();
+  for (size_t i = 0; i < static_cast<size_t>(count); ++i) {
+    const InstallEntry& e = s.manifest[i];
+    trace(text(kCopyEntryTrace), static_cast<int>(i), e.source.c_str(), e.dest.c_str(), static_cast<unsigned>(e.mode));
+    if (step == steps.end() || step->entry != i) continue;
+    if (step->noPPDDir) {
       logMsg(kCannotAccessPPDDir, s.ppdInstallDir.c_str());
       s.failed = 1;
-    } else if (doCopy) {
-      copyEntry(e, dest);
+    } else {
+      copyEntry(e, *step);
     }
+    ++step;
   }
 }
 
@@ -221,6 +205,31 @@ void linkCommand(const std::string& link, const std::string& target) {
 }
 
 }  // namespace
+
+std::vector<CopyStep> planCopies(const std::vector<InstallEntry>& entries, int count,
+                                 const std::string& installDir, const std::string& ppdDir, int copyFlag) {
+  std::vector<CopyStep> steps;
+  int saved = copyFlag;
+  bool makeDirs = false;
+  CopyStep dest;
+  for (size_t i = 0; i < entries.size() && static_cast<int>(i) < count; ++i) {
+    const InstallEntry& e = entries[i];
+    if (e.destIsPPD) {
+      saved = copyFlag;
+      copyFlag = 1;
+    }
+    dest = destinationOf(e, dest, installDir, ppdDir, &makeDirs);
+    dest.entry = i;
+    if (!copyFlag) {
+      copyFlag = saved;
+      continue;
+    }
+    copyFlag = 1;
+    bool doCopy = (e.source.size() > 2 || e.source == "nc") && dest.path.size() > 2;
+    if (dest.noPPDDir || doCopy) steps.push_back(dest);
+  }
+  return steps;
+}
 
 int goInstall(int count) {
   InstallState& s = state();
