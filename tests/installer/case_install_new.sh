@@ -81,9 +81,16 @@ check "failed load logged" logged 'SELinux module "jarn.pp" install returns: 3.'
 check "failed load not said installed" not_logged "SELinux module jarn.pp is installed."
 rm /run/jarn-selinux-on
 
-# A SOURCE that is missing is a failed copy.
+# An installation directory that cannot be made stops the run.
+/tmp/rel/setup -u /opt/no/such </dev/null >/dev/null 2>&1
+check "directory not made: exit 1" [ $? = 1 ]
+check "directory not made: said" logged "Could not find or create BRY directory : /opt/no/such"
+
+# A SOURCE that is missing, or that others can change, is a failed copy.
 echo "bin/missing ./bin 00755" >> /tmp/rel/etc/JARNINST.CONF
+chmod 0664 /tmp/rel/README
 /tmp/rel/setup </dev/null >/dev/null 2>&1
-check "missing SOURCE: exit 1" [ $? = 1 ]
+check "failed copies: exit 1" [ $? = 1 ]
 check "missing SOURCE: WRONG" logged "Copying file bin/missing to /opt/bry/bin. : WRONG!!!"
+check "group-writable SOURCE: WRONG" logged "Copying file README to /opt/bry/README. : WRONG!!!"
 finish
