@@ -19,7 +19,7 @@ const char* const kServiceRestart = "%s cups restart";
 const char* const kInitScriptRestart = "%s restart";
 const char* const kRmquedev = "%s -d %s.dev -q %s 2>/dev/null";
 const char* const kRmque = "%s -q %s 2>/dev/null";
-const char* const kTarPPDs = "%s cf %s -C %s .";
+const char* const kTarPPDs = "%s cf %s -C %s --";
 }  // namespace cmdfmt
 
 int runInstallCommand(const Command& cmd) {

@@ -25,7 +25,7 @@ extern const char* const kServiceRestart;
 extern const char* const kInitScriptRestart;
 extern const char* const kRmquedev;
 extern const char* const kRmque;
-extern const char* const kTarPPDs;
+extern const char* const kTarPPDs;         // followed by the entry names
 }  // namespace cmdfmt
 
 // Runs a command quietly (its text is traced from the installer's trace

@@ -12,7 +12,6 @@ void notBuilt(const char* step) {
 }
 }  // namespace
 
-void goInstall(int) { notBuilt("goInstall"); }
 void removeInstallation() { notBuilt("removeInstallation"); }
 int listVendorPrinters() { return 0; }
 void updatePrinters(int) { notBuilt("updatePrinters"); }

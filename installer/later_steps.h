@@ -6,8 +6,9 @@
 
 namespace inst {
 
-// Installs the `count` manifest entries.
-void goInstall(int count);
+// Installs the `count` manifest entries (installer/file_install.cpp). 0 when
+// the installation directory could not be made and the run stops there.
+int goInstall(int count);
 
 // Removes the managed queues and the installed files.
 void removeInstallation();

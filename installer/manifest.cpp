@@ -22,11 +22,19 @@ std::string wordAt(const std::string& line, size_t* pos) {
   return line.substr(start, *pos - start);
 }
 
+// A manifest over one of its limits is refused whole, before anything is
+// made: the limit and the line are logged, the table is emptied.
+int refuse(const std::string& path, int number, const char* what, size_t limit) {
+  logMsg(kManifestLimits, path.c_str(), number, what, static_cast<int>(limit));
+  state().manifest.clear();
+  return -1;
+}
+
 }  // namespace
 
 bool parseManifestLine(const std::string& raw, InstallEntry* entry) {
   if (raw.empty() || raw[0] == '#' || raw[0] == '\n') return false;
-  std::string line = raw.substr(0, kLineMax);
+  std::string line = raw;
   while (!line.empty() && (line.back() == ' ' || line.back() == '\r' || line.back() == '\n')) line.pop_back();
   if (line.empty() || isSeparator(line[0])) return false;
   *entry = InstallEntry();
@@ -66,15 +74,15 @@ int getInfoData() {
   }
   logMsg(kManifestPath, path.c_str());
   std::string line;
-  while (std::getline(in, line)) {
+  for (int number = 1; std::getline(in, line); ++number) {
+    // A line ends in a line feed or a carriage return and a line feed.
+    size_t length = line.size() - (!line.empty() && line.back() == '\r' ? 1 : 0);
+    if (length > kLineMax) return refuse(path, number, "a line is too long", kLineMax);
     if (line.find("@@NULL") != std::string::npos) break;
     InstallEntry e;
     if (!parseManifestLine(line, &e)) continue;
-    if (s.manifest.size() >= kManifestMax || e.source.size() > kSourceMax) {
-      logMsg(kManifestLimits, path.c_str());
-      s.manifest.clear();
-      return -1;
-    }
+    if (s.manifest.size() >= kManifestMax) return refuse(path, number, "too many entries", kManifestMax);
+    if (e.source.size() > kSourceMax) return refuse(path, number, "a SOURCE is too long", kSourceMax);
     trace(text(kManifestEntry), e.source.c_str(), e.dest.c_str(), static_cast<unsigned>(e.mode));
     s.manifest.push_back(e);
   }

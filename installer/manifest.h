@@ -18,7 +18,7 @@ bool parseManifestLine(const std::string& line, InstallEntry* entry);
 // Reads "<sourceDir>/etc/<manifestName>", else "<sourceDir>/<manifestName>",
 // into state().manifest. Returns the entry count; 0 when the manifest is
 // missing, unreadable, empty or can be changed by others; -1 when it is
-// over its limits (256 entries, SOURCE of 47 characters).
+// over its limits (256 entries, a SOURCE of 47 characters, a line of 255).
 int getInfoData();
 
 }  // namespace inst

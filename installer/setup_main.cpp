@@ -157,7 +157,7 @@ void install() {
       return;
     }
   }
-  goInstall(s.manifestCount);
+  if (!goInstall(s.manifestCount)) return;
   int printers = listVendorPrinters();
   if (printers > 0) updatePrinters(printers);
 }

@@ -1,0 +1,39 @@
+// The directories and links an installation makes: the installation
+// directory with its bin and etc, the destinations of the manifest, and the
+// links in /usr/bin and the CUPS model directory. Directories are made 0755
+// and only what was just made is chmodded.
+#pragma once
+
+#include <string>
+
+namespace inst {
+
+// Checks `path` and, with `create`, makes it: -1 for an empty path, a path
+// that is not a directory, a missing one without `create`, or a failing
+// mkdir; 0 when it is a directory; 1 when it was made (logged, then chmodded
+// to `mode`, logged).
+int makeDirectory(const std::string& path, int create, int mode);
+
+// Makes every leading part of `path` and then `path` (0755); the last result.
+int makeDirectoryPath(const std::string& path);
+
+// Makes `dir`, "<dir>/bin" and "<dir>/etc" (0755) once per run, then
+// relabels the bin directory. 1 on success; 0, logged, on failure.
+int makeInstallDirs(const std::string& dir);
+
+// True when `path` exists, a symbolic link counting only when it leads to
+// something: a link whose target is gone is as good as missing.
+bool existsNotDangling(const std::string& path);
+
+// Makes `link` a symbolic link to `target`. A dangling link at `link` is
+// replaced in one rename; any other existing file is kept ("exists
+// already", -1). -1 ("No file") when the target is missing. 0 on success.
+int makeLink(const std::string& target, const std::string& link);
+
+// 1 when `path` is a directory.
+int isDirectory(const std::string& path);
+
+// The part of `path` after its last "/".
+std::string baseName(const std::string& path);
+
+}  // namespace inst
