@@ -13,8 +13,5 @@ void notBuilt(const char* step) {
 }  // namespace
 
 void goInstall(int) { notBuilt("goInstall"); }
-void removeInstallation() { notBuilt("removeInstallation"); }
-int listVendorPrinters() { return 0; }
-void updatePrinters(int) { notBuilt("updatePrinters"); }
 
 }  // namespace inst
