@@ -14,7 +14,7 @@ stage() {
   printf '%s\n' "$@" >> $B/jarnInfo2.0
   printf '%%%%QORBLOCK_PRINTERS_END\n%%%%QOREND\n' >> $B/jarnInfo2.0
 }
-hostsums() { md5sum /etc/passwd /etc/cups/cupsd.conf /usr/bin/lpadmin /opt/x/keep; }
+hostsums() { md5sum /etc/passwd /etc/cups/cupsd.conf /usr/sbin/lpadmin /opt/x/keep; }
 mkdir -p /opt/x && echo keep > /opt/x/keep
 stage Q zero ../x "x;touch canary" Default
 mkdir -p $B/bin && cp /tmp/rel/bin/* $B/bin/ && touch $B/Q.sh
