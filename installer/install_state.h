@@ -64,6 +64,7 @@ struct InstallState {
   int gid = 0;
   int logOpen = 0;
   int failed = 0;              // the run could not do what it set out to do: exit 1
+  int installDirGiven = 0;     // -u named the installation directory
   int installDirRefused = 0;   // -u named a directory that is refused ...
   std::string refusedInstallDir;  // ... this one
   Tools tools;

@@ -1,7 +1,6 @@
-// The steps after the hand-over that later work fills in: the installation
-// of the files, the removal of an installation and the search for queues
-// to upgrade. Until then each logs that it is not built and marks the run
-// as failed (the printer search finds none).
+// The steps after the hand-over: the installation of the files
+// (file_install.cpp), the removal of an installation (deinstall.cpp) and the
+// upgrade of the queues found (queue_upgrade.cpp).
 #pragma once
 
 namespace inst {

@@ -63,6 +63,7 @@ void applySecondPhase(const std::vector<ParsedOption>& options) {
         std::string checked;
         if (checkInstallDir(o.value, &checked)) {
           s.installDir = checked;
+          s.installDirGiven = 1;
         } else {
           s.installDirRefused = 1;
           s.refusedInstallDir = o.value;

@@ -8,6 +8,7 @@
 #include <exception>
 
 #include "answers.h"
+#include "deinstall.h"
 #include "fatal_exit.h"
 #include "info_setup.h"
 #include "install_log.h"
@@ -165,7 +166,8 @@ void install() {
 void deinstall() {
   int version = -1;
   std::string found;
-  if (!findInstallation(&found, &version)) {
+  if (!findInstallation(&found, &version)) found.clear();
+  if (!chooseDeinstallDir(found, &version)) {
     tell(kNoInstallationFound);
     tell(kSorry);
     return;
