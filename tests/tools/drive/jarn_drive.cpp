@@ -28,6 +28,7 @@
 #include <string>
 #include <vector>
 
+#include "about_dialog.h"
 #include "advanced_page.h"
 #include "counter.h"
 #include "drive_state.h"
@@ -354,6 +355,7 @@ void callStep(const Args& a) {
   else if (a[0] == "applyUserEntry") applyUserEntry(arg);
   else if (a[0] == "loadCupsOptions") loadCupsOptions(arg);
   else if (a[0] == "resetCupsOptions") resetCupsOptions();
+  else if (a[0] == "createInfoDialog") setLogoShown(arg != 0), createInfoDialog(mainWidgets().appShell);
   else fail("no function " + a[0]);
   pump();
   printLine(std::to_string(result));
