@@ -19,6 +19,14 @@ enum HelpTopic {
   kHelpDeviceName = 42, kHelpLocalForm = 43, kHelpDeviceList = 44, kHelpFileName = 45,
   kHelpFileForm = 46, kHelpBrowseFile = 47, kHelpUsbManualName = 84, kHelpUsbList = 85,
   kHelpUsbForm = 86, kHelpUsbToggle = 87, kHelpIppPath = 88, kHelpIppForm = 89,
+  // The advanced page and the extra pane. The topic on deleting a user is the
+  // table's second "BOX NUMBER".
+  kHelpAdvUpdate = 61, kHelpAdvPrevious = 62, kHelpAdvNext = 63, kHelpWorkingTitle = 64,
+  kHelpAdvancedMenu = 65, kHelpUserList = 66, kHelpSecuredButton = 67, kHelpBoxButton = 68,
+  kHelpAccountingButton = 69, kHelpLoginName = 70, kHelpUserId = 71, kHelpPassword = 72,
+  kHelpForceUserId = 73, kHelpForcePassword = 74, kHelpForceMailbox = 75, kHelpProofCopy = 76,
+  kHelpAdvQueueName = 77, kHelpBoxNumber = 78, kHelpDeleteUser = 79, kHelpExtraConfiguration = 80,
+  kHelpFrontBanner = 81, kHelpBackBanner = 82, kHelpErrorPolicy = 83,
 };
 
 // The title of a topic of the table ("" outside it).

@@ -214,6 +214,7 @@ ButtonImages& programImages() {
 }
 
 void setLogoShown(bool on) { logoShown = on; }
+bool isLogoShown() { return logoShown; }
 
 const char* systemKindSuffix(int osKind) {
   static const char* const kSuffixes[12] = {
@@ -328,6 +329,7 @@ Widget createMainWindow(Widget appShell, int width, int height) {
   XtManageChild(m.form);
   refreshQueueList();
   if (pageHooks().resetQueueType) pageHooks().resetQueueType();
+  if (pageHooks().pagesBuilt) pageHooks().pagesBuilt();
   return m.mainShell;
 }
 

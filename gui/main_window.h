@@ -56,6 +56,7 @@ ButtonImages& programImages();
 
 // Whether the logo is shown (the start-up logo flag).
 void setLogoShown(bool on);
+bool isLogoShown();
 
 // Builds the main window as a popup shell of `appShell` with the form's
 // width and height, sets the tabs, shows page 0 with only the Queue tab

@@ -71,6 +71,9 @@ struct PageHooks {
   // Context help (the Help button) and the about dialog.
   void (*helpMode)() = nullptr;
   void (*showAbout)() = nullptr;
+  // Run once every page is built (the message page too), before the main
+  // window pops up: the pages' first loads, which may report.
+  void (*pagesBuilt)() = nullptr;
 };
 
 // The hooks in force for the run.

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "advanced_hooks.h"
 #include "connect_page.h"
 #include "file_form.h"
 #include "local_form.h"
@@ -47,4 +48,5 @@ void installWizardPages() {
   h.localFormHelp = localFormHelp;
   h.fileFormHelp = fileFormHelp;
   setQueueNameSetter(backendQueueName);
+  installAdvancedPage();
 }

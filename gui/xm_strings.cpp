@@ -42,7 +42,7 @@ std::string segments(XmString string, bool firstLineOnly) {
 }  // namespace
 
 XmFontList loadFontList(Widget widget, const char* fontName) {
-  Display* dpy = XtDisplay(widget);
+  Display* dpy = XtDisplayOfObject(widget);  // gadgets too
   XFontStruct* font = XLoadQueryFont(dpy, fontName);
   if (!font) font = XLoadQueryFont(dpy, "fixed");
   if (!font) return nullptr;

@@ -28,7 +28,8 @@ std::map<std::string, int*> intFields() {
           {"panelMode", &s.panelMode},           {"messageCode", &s.messageCode},
           {"lpMode", &s.lpMode},                 {"cupsFound", &s.cupsFound},
           {"traceLevel", &s.traceLevel},         {"applyEntry", &s.applyEntry},
-          {"usbDeviceCount", &s.usbDeviceCount}, {"bellCount", &navigation().bellCount}};
+          {"usbDeviceCount", &s.usbDeviceCount}, {"bellCount", &navigation().bellCount},
+          {"mailboxMax", &s.mailboxMax}};
 }
 
 std::map<std::string, std::string*> textFields() {
@@ -38,7 +39,7 @@ std::map<std::string, std::string*> textFields() {
           {"deviceName", &s.deviceName},   {"usbDeviceId", &s.usbDeviceId},   {"usbDevicePath", &s.usbDevicePath},
           {"ippHost", &s.ippHost},         {"ippPath", &s.ippPath},           {"fileName", &s.fileName},
           {"ppdFile", &s.ppdFile},         {"modelName", &s.modelName},       {"userDir", &s.userDir},
-          {"messageText", &s.messageText}};
+          {"messageText", &s.messageText}, {"userFullDir", &s.userFullDir}};
 }
 
 // Node n of the probe answers with line n of the file.

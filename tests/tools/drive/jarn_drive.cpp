@@ -17,21 +17,29 @@
 #include <Xm/TextF.h>
 #include <Xm/ToggleB.h>
 #include <fcntl.h>
+#include <grp.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "about_dialog.h"
+#include "advanced_page.h"
+#include "counter.h"
 #include "drive_state.h"
+#include "extra_pane.h"
 #include "main_window.h"
 #include "message_page.h"
 #include "page_navigation.h"
 #include "queue_actions.h"
 #include "queue_page.h"
 #include "startup.h"
+#include "user_editing.h"
 #include "x11_core.h"
 #include "xm_strings.h"
 
@@ -190,8 +198,8 @@ int number(const std::string& text) {
   return static_cast<int>(v);
 }
 
-void typeStep(const Args& a) {
-  Widget w = lookUp(a[0]);
+// Empties a text field key by key, then types the text.
+void typeInto(Widget w, const std::string& text) {
   x11core::focusOn(w);
   x11core::fakeKey(XStringToKeysym("End"), true);
   x11core::fakeKey(XStringToKeysym("End"), false);
@@ -201,9 +209,19 @@ void typeStep(const Args& a) {
     x11core::fakeKey(XStringToKeysym("BackSpace"), false);
     pump();
   }
-  for (char ch : a.size() > 1 ? a[1] : std::string()) {
+  for (char ch : text) {
     if (!x11core::fakeCharacter(ch)) fail(std::string("no key for ") + ch);
   }
+}
+
+void typeStep(const Args& a) { typeInto(lookUp(a[0]), a.size() > 1 ? a[1] : std::string()); }
+
+// A number typed into a spin box's text field.
+void counterStep(const Args& a) {
+  Widget text = XwCounterGetChild(lookUp(a[0]), XwCOUNTER_TEXT);
+  if (!text) fail(a[0] + " is no counter");
+  typeInto(text, a[1]);
+  pump();
 }
 
 void keyStep(const Args& a) {
@@ -277,6 +295,18 @@ void printLine(const std::string& text) {
   std::fflush(stdout);
 }
 
+// Copies a file (to compare it later); prints its mode and group, or "missing".
+void copyStep(const Args& a) {
+  struct stat st;
+  std::ifstream in(a[0], std::ios::binary);
+  if (stat(a[0].c_str(), &st) != 0 || !in) return printLine("missing");
+  std::ofstream(a[1], std::ios::binary) << in.rdbuf();
+  const group* g = getgrgid(st.st_gid);
+  char mode[8];
+  std::snprintf(mode, sizeof mode, "%o", static_cast<unsigned>(st.st_mode & 07777));
+  printLine(std::string(mode) + " " + (g ? g->gr_name : "?"));
+}
+
 void whereStep(const Args& a) {
   Widget w = lookUp(a[0]);
   int mx = 0, my = 0, x = 0, y = 0;
@@ -320,6 +350,12 @@ void callStep(const Args& a) {
   else if (a[0] == "getSetupInfo") result = getSetupInfo();
   else if (a[0] == "applyQueueSetup") applyQueueSetup(arg);
   else if (a[0] == "goThroughPanel") result = goThroughPanel(arg);
+  else if (a[0] == "loadUserList") result = loadUserList(advancedPageWidgets().userList, std::string(), true);
+  else if (a[0] == "setAdvOptMode") setAdvOptMode(arg);
+  else if (a[0] == "applyUserEntry") applyUserEntry(arg);
+  else if (a[0] == "loadCupsOptions") loadCupsOptions(arg);
+  else if (a[0] == "resetCupsOptions") resetCupsOptions();
+  else if (a[0] == "createInfoDialog") setLogoShown(arg != 0), createInfoDialog(mainWidgets().appShell);
   else fail("no function " + a[0]);
   pump();
   printLine(std::to_string(result));
@@ -361,6 +397,8 @@ const Step kSteps[] = {
     {"wait", 1, 1, [](const Args& a) { x11core::pumpFor(number(a[0])); }},
     {"where", 1, 1, whereStep},
     {"answer", 1, 1, answerStep},
+    {"counter", 2, 2, counterStep},
+    {"copy", 2, 2, copyStep},
     {"usb-ids", 1, 1, [](const Args& a) { if (!useCannedUsbIds(a[0])) fail("cannot read " + a[0]); }},
     {"create", 0, 0, [](const Args&) { printLine(std::to_string(createFromPages())); }},
 };

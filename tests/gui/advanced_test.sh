@@ -1,0 +1,219 @@
+#!/usr/bin/env bash
+# The advanced page, the extra pane and the About dialog in the real program
+# (jarn-drive, XTest input) against a private CUPS daemon: job entries judged
+# by the mailbox file byte for byte, the extra pane by the daemon's settings.
+#
+#   tests/x11/with-xvfb.sh tests/gui/advanced_test.sh JARN-DRIVE JARNCTL
+set -u
+drive=$1 jarnctl=$2
+here=$(cd "$(dirname "$0")" && pwd)
+base=$(mktemp -d "${TMPDIR:-/tmp}/jarn-advanced-XXXXXX") || exit 1
+failures=0
+cleanup() {
+  "$here/cups-with-queues.sh" stop "$base/cups"
+  rm -rf "$base"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+
+"$here/cups-with-queues.sh" start "$base/cups" || { fail "no private CUPS daemon"; exit 1; }
+set -a; . "$base/cups/env"; set +a
+W=$base/w
+"$jarnctl" info-create "$W" >/dev/null 2>&1
+export JARNINFO=$W/jarnInfo2.0
+# Queues: name, job sheets, error policy; "sj" is also managed.
+while read -r name sheets policy; do
+  lpadmin -p "$name" -v socket://127.0.0.1:9100 -o job-sheets-default="$sheets" \
+    -o printer-error-policy="$policy" || fail "lpadmin refused $name"
+done <<TABLE
+sj standard,none abort-job
+mq mls,secret stop-printer
+TABLE
+"$jarnctl" info-add-printer "$JARNINFO" sj && "$jarnctl" info-add-user "$JARNINFO" root sj
+mkdir -p "$W/sj/root" && "$jarnctl" config-write "$W" sj printerType=1 >/dev/null
+
+# Runs a script (lines on stdin, "#" lines are comments) with the options
+# given and compares what it prints with the lines after "=>" of each step.
+check() {
+  local title=$1 script expected got
+  shift
+  script=$(sed -e 's/ *=>.*//' -e '/^#/d')
+  expected=$(cat "$base/expect")
+  got=$(cd "$base" && printf '%s\n' "$script" | "$drive" "$@" -W "$W" 2>"$base/err")
+  [ $? = 0 ] || fail "$title: driver: $(grep jarn-drive "$base/err")"
+  diff <(printf '%s\n' "$expected") <(printf '%s\n' "$got") >"$base/diff" || fail "$title:
+$(cat "$base/diff")"
+}
+table() { tee "$base/table" | sed -n 's/.*=> *//p' | tr '|' '\n' >"$base/expect"; cat "$base/table"; }
+
+# A line of the mailbox file: login, mailbox field, secured password, user
+# ID, accounting password ("" for none; flags N).
+field() { if [ -z "$2" ]; then printf '%11s' ''; else printf '%s%-10s' "$1" "$2"; fi; }
+line() {
+  printf '%-14s  ' "$1"
+  if [ -z "${2:-}" ]; then printf '%9s' ''; else printf '%-10s' "$2"; fi
+  field p=N "${3:-}"; field ' u=N' "${4:-}"; field ' s=N' "${5:-}"; echo
+}
+same() { cmp -s "$base/$1" - || fail "mailbox file $1: $(cat -A "$base/$1")"; }
+
+# --- users: box, secured and accounting entries, select, delete, a long
+# login picked by its row, a refused login; the file after each store.
+table <<'T' | check "user entries"
+set userFullDir w/Default
+set printerName Default
+set modelName M
+call loadUserList                              => 0
+call ManageMainForm 6                          => 0
+text advOptTitleLbl                            => ****************************
+call setAdvOptMode 1                           => 0
+type loginNameTxt1 alice
+counter advOptCounter 5
+toggle advOptProofTB 1
+call applyUserEntry 1                          => 0
+copy w/Default/root/JarnMailBoxFile f1         => 640 lp
+call setAdvOptMode 2                           => 0
+type loginNameTxt bob
+type passwordTxt 4711
+text passwordTxt                               => ****
+call applyUserEntry 1                          => 0
+copy w/Default/root/JarnMailBoxFile f2         => 640 lp
+# the password field: the last character deleted, an edit inside refused, a '*' refused
+key passwordTxt BackSpace
+text passwordTxt                               => ***
+key passwordTxt Left
+key passwordTxt 9
+key passwordTxt End
+key passwordTxt KP_Multiply
+text passwordTxt                               => ***
+call applyUserEntry 1                          => 0
+copy w/Default/root/JarnMailBoxFile f3         => 640 lp
+call setAdvOptMode 4                           => 0
+type loginNameTxt carol
+type userIDTxt 42
+type passwordTxt 99
+call applyUserEntry 1                          => 0
+row uMailBoxScrlList 2
+text advOptTitleLbl                            => Configuration of Secured (password) Printing
+text passwordTxt                               => ***
+sensitive advOptBoxPB                          => 0
+wait 600
+row uMailBoxScrlList 1
+text loginNameTxt1                             => alice
+sensitive advOptSecPB                          => 0
+# a box user updated in secured mode loses the box
+call setAdvOptMode 2                           => 0
+type passwordTxt 12
+call applyUserEntry 1                          => 0
+wait 600
+row uMailBoxScrlList 2
+text loginNameTxt                              => bob
+click advOptDelPB
+get messageCode                                => 32
+click okMainPB
+copy w/Default/root/JarnMailBoxFile f4         => 640 lp
+call ManageMainForm 6                          => 0
+call setAdvOptMode 1                           => 0
+type loginNameTxt1 abcdefghijklmno
+counter advOptCounter 7
+call applyUserEntry 1                          => 0
+row uMailBoxScrlList 1
+text loginNameTxt1                             => abcdefghijklmno
+counter advOptCounter 8
+call applyUserEntry 1                          => 0
+copy w/Default/root/JarnMailBoxFile f5         => 640 lp
+type loginNameTxt1 a b
+counter advOptCounter 3
+call applyUserEntry 1                          => 0
+get messageCode                                => 34
+copy w/Default/root/JarnMailBoxFile f6         => 640 lp
+T
+line alice m=N5P | same f1
+{ line alice m=N5P; line bob '' 4711; } | same f2
+{ line alice m=N5P; line bob '' 471; } | same f3
+{ line alice '' 12; line carol '' '' 42 99; } | same f4
+{ line abcdefghijklmno m=N8; line alice '' 12; line carol '' '' 42 99; } | same f5
+same f6 <"$base/f5"
+
+# --- a full table: Add refused with a notice, the file unchanged
+for i in $(seq 1000 2023); do line "u$i" m=N1; done >"$W/sj/root/JarnMailBoxFile"
+chmod 600 "$W/sj/root/JarnMailBoxFile" && cp "$W/sj/root/JarnMailBoxFile" "$base/full"
+table <<'T' | check "full table"
+set modelName M
+call setQueueName sj
+call goThroughPanel 0                          => 0
+call ManageMainForm 6                          => 0
+call setAdvOptMode 1                           => 0
+type loginNameTxt1 zed
+counter advOptCounter 2
+call applyUserEntry 1                          => 0
+get messageCode                                => 11
+copy w/sj/root/JarnMailBoxFile f7              => 600 root
+T
+same f7 <"$base/full"
+
+# --- the extra pane: what the daemon holds, an unknown queue, Reset;
+# Update there sends nothing and leaves connection edits counted
+table <<'T' | check "extra pane"
+set printerName sj
+call loadCupsOptions 1                         => 0
+text frontBannerPageMenu                       => Standard
+text backBannerPageMenu                        => None
+text errorPolicyMenu                           => Abort job
+set printerName mq
+call loadCupsOptions 1                         => 0
+text frontBannerPageMenu                       => Standard
+text backBannerPageMenu                        => Secret
+text errorPolicyMenu                           => Stop the queue
+set printerName nosuch
+call loadCupsOptions 1                         => 0
+text backBannerPageMenu                        => Secret
+call resetCupsOptions                          => 0
+text frontBannerPageMenu                       => None
+text backBannerPageMenu                        => None
+text errorPolicyMenu                           => Retry job
+set modelName M
+call setQueueName sj
+call goThroughPanel 0                          => 0
+call ManageMainForm 5                          => 0
+text advOptNextLbl                             => Update
+shown advOptDelPB                              => 0
+pick frontBannerPageMenu top secret
+pick errorPolicyMenu Stop the queue
+click advOptNextPB
+get pagesLoading                               => 0
+call loadCupsOptions 1                         => 0
+text frontBannerPageMenu                       => Standard
+text errorPolicyMenu                           => Abort job
+T
+
+# --- About: texts, closed by the window manager and shown again; the
+# older variant with the logo setting 0
+table <<'T' | check "about"
+click mainMenuAboutVelta
+title infoCompDialog                           => Jarn 2.0-10 : Info
+text label1                                    => Program: Jarn
+text label3                                    => Version  : 2.0-10
+text label4                                    => UNIX/OS:  LINUX x686
+text label10                                   => For Support, please contact
+close infoCompDialog
+shown infoCompDialog                           => 0
+click mainMenuAboutVelta
+shown infoCompDialog                           => 1
+call createInfoDialog                          => 0
+text infoDialog*label10                        => Telephone and fax: see your contract.
+T
+
+# --- mailbox support off: one notice at start-up, none on a later load;
+# a plain start shows none
+table <<'T' | check "no mailbox feature" -MC0
+get messageCode                                => 1
+get messageText                                => Configuration Problem|---------------------|No mailbox feature|implmented. Sorry
+set messageCode 0
+call setQueueName sj
+call goThroughPanel 0                          => 0
+get messageCode                                => 0
+T
+table <<'T' | check "plain start"
+get messageCode                                => 0
+T
+exit "$failures"
