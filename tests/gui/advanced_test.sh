@@ -5,6 +5,7 @@
 #
 #   tests/x11/with-xvfb.sh tests/gui/advanced_test.sh JARN-DRIVE JARNCTL
 set -u
+shopt -s lastpipe  # "table ... | check": the check counts its failures in this shell
 drive=$1 jarnctl=$2
 here=$(cd "$(dirname "$0")" && pwd)
 base=$(mktemp -d "${TMPDIR:-/tmp}/jarn-advanced-XXXXXX") || exit 1

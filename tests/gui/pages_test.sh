@@ -5,6 +5,7 @@
 #
 #   tests/x11/with-xvfb.sh tests/gui/pages_test.sh JARN-DRIVE JARNCTL JARN.EXE
 set -u
+shopt -s lastpipe  # "table ... | check": the check counts its failures in this shell
 drive=$1 jarnctl=$2 jarn=$3
 here=$(cd "$(dirname "$0")" && pwd)
 base=$(mktemp -d "${TMPDIR:-/tmp}/jarn-pages-XXXXXX") || exit 1
