@@ -1,0 +1,231 @@
+#!/usr/bin/env bash
+# The queue actions and context help in the real program (jarn-drive, XTest
+# input) against a private CUPS daemon, judged by the daemon and the record
+# files; and Jarn.exe -Z1 driven from outside with xdotool.
+#
+#   tests/x11/with-xvfb.sh tests/gui/actions_test.sh JARN-DRIVE JARNCTL JARN.EXE
+set -u
+drive=$1 jarnctl=$2 jarn=$3
+here=$(cd "$(dirname "$0")" && pwd)
+ppd=$(cd "$here/../../ppd" && pwd)/Velta-C400-PS-en.ppd
+base=$(mktemp -d "${TMPDIR:-/tmp}/jarn-actions-XXXXXX") || exit 1
+jarn_pid=
+failures=0
+cleanup() {
+  [ -n "$jarn_pid" ] && kill "$jarn_pid" 2>/dev/null && wait "$jarn_pid" 2>/dev/null
+  "$here/cups-with-queues.sh" stop "$base/cups"
+  rm -rf "$base"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+
+"$here/cups-with-queues.sh" start "$base/cups" foreign || { fail "no private CUPS daemon"; exit 1; }
+set -a; . "$base/cups/env"; set +a
+W=$base/w
+mkdir -p "$W"
+"$jarnctl" info-create "$W" >/dev/null 2>&1
+export JARNINFO=$W/jarnInfo2.0
+: >"$base/none.ids"
+
+# Runs a script (lines on stdin; "#" lines are comments; "@PPD" is the
+# project PPD) and compares what it prints, tabs shown as \t, with the
+# expected lines: what follows each "=>", split at "|".
+check() {
+  local title=$1 script got
+  script=$(sed -e 's/ *=>.*//' -e '/^#/d' -e "s|@PPD|$ppd|")
+  (cd "$base" && printf '%s\n' "$script" | "$drive" -W "$W" >"$base/got" 2>"$base/err") ||
+    fail "$title: driver: $(grep jarn-drive "$base/err")"
+  diff "$base/expect" <(sed 's/\t/\\t/g' "$base/got") >"$base/diff" || fail "$title:
+$(cat "$base/diff")"
+}
+table() { tee "$base/table" | sed -n 's/.*=> *//p' | tr '|' '\n' >"$base/expect"; cat "$base/table"; }
+Q='Printer Queue Creation|----------------------|Do you really want to create the'
+E='Empty Entry!|------------|The field for the'
+
+# --- OK with nothing pending, its five cases; each empty entry and each question
+table <<T | check "OK, empty entries and questions"
+click mainMenuMainCreate
+click okMainPB
+text msgText                 => $E printer name|is empty!
+click quitMainPB
+type queNameTxt q
+click okMainPB
+get bellCount                => 2
+click queNextPB
+set queueExists 1
+click okMainPB
+get bellCount                => 6
+get panelMode                => 1
+set queueManaged 1
+set queueExists 0
+pick queTypeMenu Remote LPD
+click okMainPB
+text msgText                 => $E IP Address|or host name of the printer|is empty!
+click quitMainPB
+type lpdIPAddressTxt printer
+pick remQMenu Other
+click okMainPB
+text msgText                 => $E Remote Queue names|of the printer|is empty or non-valid!
+click quitMainPB
+pick queTypeMenu File
+click okMainPB
+text msgText                 => $E file name|is empty or non-valid!
+click quitMainPB
+pick queTypeMenu Remote TCP/IP(9100)
+type con9100IPTxt printer
+click okMainPB
+text msgText                 => $E model|is empty or non-valid!|
+click quitMainPB
+# raw queues
+set printerType 5
+pick queTypeMenu Remote LPD
+pick remQMenu lp
+click okMainPB
+text msgText                 => $Q LPD queue:||\t'q'||on the host:|\t\tprinter|with remote queue:|\tlp?
+get messageCode              => 5
+click quitMainPB
+pick queTypeMenu Remote TCP/IP(9100)
+click okMainPB
+text msgText                 => $Q TCP/IP queue:||\t'q'||on the host :\t\tprinter|and port :\t9100 ?
+get messageCode              => 6
+click quitMainPB
+pick queTypeMenu Local
+click okMainPB
+text msgText                 => $Q local queue:||\t'q'||with device:|\t\t/dev/null?
+get messageCode              => 9
+click quitMainPB
+usb-ids none.ids
+pick queTypeMenu Local USB
+toggle usbSelectTB 1
+type usbDevTxt Velta/P 1(x)%
+click okMainPB
+text msgText                 => $Q USB queue:||\t'q'||with 'device' :||\tVelta/P 1(x)% ?
+get messageCode              => 8
+click quitMainPB
+pick queTypeMenu Remote IPP
+type conIPPTxt ipphost
+type conIPPPortTxt printers/x
+click okMainPB
+text msgText                 => $Q IPP queue:||\t'q'||on the host:\t\tipphost|and IPP port:\tprinters/x ?
+get messageCode              => 5
+click quitMainPB
+pick queTypeMenu File
+type contFileNameTxt /tmp/out
+click okMainPB
+text msgText                 => $Q queue:||\t'q'||with output to the file:|\t\t/tmp/out?
+get messageCode              => 10
+click quitMainPB
+# queues with a model, which sets the stored host
+set modelName M
+set printerType 2
+pick queTypeMenu Remote LPD
+click okMainPB
+text msgText                 => $Q Jarn[LPD] PCL :|\t'q'|for the model:|\tM|and IP Address:|\t'printer'|and remote queue|\t'lp' ?
+get messageCode              => 17
+get printerHost              => printer
+click quitMainPB
+set printerType 4
+pick queTypeMenu Remote TCP/IP(9100)
+type con9100IPTxt tcphost
+click okMainPB
+text msgText                 => $Q Jarn[TCP/IP] Velta KRPA :|\t'q'|for the model:|\tM|and IP Address:|\t'tcphost'|and TCP/IP port|\t'9100' ?
+get printerHost              => tcphost
+click quitMainPB
+pick queTypeMenu Local
+click okMainPB
+text msgText                 => $Q local Velta KRPA queue:||\t'q'||for the model:|\tM||with device:|\t\t/dev/null?
+get messageCode              => 21
+click quitMainPB
+set printerType 3
+pick queTypeMenu Local USB
+click okMainPB
+text msgText                 => $Q Jarn[USB] PXL :|\t'q'|for the model:|\tM|and  Address:|\t'Velta/P 1(x)%' ?
+get messageCode              => 20
+get usbDeviceId              => Velta/P 1(x)%
+click quitMainPB
+pick queTypeMenu Remote IPP
+click okMainPB
+text msgText                 => $Q Jarn[IPP] PXL :|\t'q'|for the model:|\tM|and IP Address:|\t'ipphost'|and IPP port|\t'printers/x' ?
+get messageCode              => 19
+get printerHost              => printer
+click quitMainPB
+set printerType 1
+pick queTypeMenu File
+click okMainPB
+text msgText                 => $Q PS queue:|\t'q'||for the model:|\tM||with output to the file:|\t\t/tmp/out?
+get messageCode              => 22
+T
+
+# --- office created and updated; a setting CUPS refuses, a field it cannot
+# take, a create that fails and a dry run: neither of these records anything
+U='Information Message|-------------------|The printer'
+table <<T | check "create and update"
+click mainMenuMainCreate
+type queNameTxt office
+click queNextPB
+pick queTypeMenu Remote TCP/IP(9100)
+type con9100IPTxt 127.0.0.1
+set ppdFile @PPD
+set modelName Velta C400 PS
+click okMainPB
+text msgText                 => $Q Jarn[TCP/IP] PS :|\t'office'|for the model:|\tVelta C400 PS|and IP Address:|\t'127.0.0.1'|and TCP/IP port|\t'9100' ?
+click okMainPB
+get queueManaged             => 1
+get createMode               => 0
+click queLPDPreviousPB
+type queNameTxt office
+click queNextPB
+type con9100PortTxt 9101
+click mainMenuMainSave
+text msgText                 => $U 'office'|has been updated!
+click okMainPB
+click mainMenuMainSave
+get panelMode                => 1
+set ppdChanged 1
+set ppdFile /nonexistent.ppd
+type con9100IPTxt bad<host
+click mainMenuMainSave
+text msgText                 => $U 'office'|could not be updated!|device URI|PPD file
+get deviceUriChanged         => 1
+get ppdChanged               => 1
+get updateReported           => 0
+click okMainPB
+get panelMode                => 1
+click queLPDPreviousPB
+click mainMenuMainCreate
+type queNameTxt newq
+click queNextPB
+pick queTypeMenu Remote TCP/IP(9100)
+type con9100IPTxt bad<host
+set ppdFile @PPD
+set modelName Velta C400 PS
+click okMainPB
+get messageCode              => 18
+click okMainPB
+text msgText                 => $U 'newq'|could not be created!
+get createMode               => 1
+get queueManaged             => 0
+click okMainPB
+set traceLevel 1
+click queLPDPreviousPB
+type queNameTxt dryq
+click queNextPB
+type con9100IPTxt 127.0.0.1
+set modelName Velta C400 PS
+click okMainPB
+click okMainPB
+set traceLevel 0
+get messageCode              => 18
+T
+[ "$(lpstat -v office 2>&1)" = "device for office: socket://127.0.0.1:9101" ] || fail "office: $(lpstat -v office 2>&1)"
+lpstat -a office 2>&1 | grep -q '^office accepting' || fail "office not accepting"
+lpstat -p office 2>&1 | grep -q 'enabled' || fail "office not enabled"
+grep -q '^PRINTERCNCT 3$' "$W/office/root/jarnConfig" || fail "office: no PRINTERCNCT 3 in its configuration"
+grep -q '^%%QORBLOCK_PRNT_BEGIN office' "$JARNINFO" || fail "office: no information-file block"
+for q in newq dryq; do
+  lpstat -v "$q" >/dev/null 2>&1 && fail "$q was created"
+  [ -e "$W/$q" ] && fail "$q has a directory"
+  grep -q "$q" "$JARNINFO" && fail "$q is in the information file"
+done
+grep -q 'lpadmin -p dryq' "$base/err" || fail "dry run: no printed create"
+exit "$failures"
