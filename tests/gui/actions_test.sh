@@ -228,4 +228,79 @@ for q in newq dryq; do
   grep -q "$q" "$JARNINFO" && fail "$q is in the information file"
 done
 grep -q 'lpadmin -p dryq' "$base/err" || fail "dry run: no printed create"
+
+# --- help: each look-up's widgets give their topics' places; real picks of a
+# widget, the logo (no topic) and a hidden page's area; More Help only where
+# a topic continues
+D="'Jarn' has no help info outside the application itself.|Sorry!|Please click the 'OK' button to continue"
+table <<T | check "help"
+lookup jarn printerScrlList prntrLstScrlWndw mainQueueNameLbl indexThumb compLogolabel => 10 0 0 0 1 -
+lookup jarnQueFormF formParent ppdSelMainForm ppdSel2Form advOptMainForm jarnMessageBox => 11 14 12 13 15 16
+lookup okMainPB okMainLbl helpMainPB helpMainLbl quitMainPB quitMainLbl jarnContainerFrame jarnFormBase => 2 2 3 3 4 4 8 8
+lookup mainMenu mainMenuMainHook mainMenuEditHook mainMenuOptionsHook mainMenuAboutHook => 17 18 5 6 7
+lookup queDelQLbl queDelQPB queNextLbl queNextPB queueTypeSmlForm queTypePDMenu queueTypeMenu => 20 20 19 19 21 21 21
+lookup queTypeBigFrame queTypeBigForm queTypeBaseForm queNameFrame queNameForm queNameTxt queNameLbl => 22 22 22 23 23 23 23
+lookup jarnQueFormF*QNameFrame jarnQueFormF*QNameLbl formParent*QNameFrame formParent*QNameLbl => 24 24 36 36
+lookup queLPDPreviousPB queLPDPreviousLbl queLPDNextPB queLPDNextLbl cnctSmallFrame cnctSmallForm => 26 26 25 25 27 27
+lookup remQIPPMenuPB usbQMenuPB localQMenuPB remQLPDMenuPB remQTCPMenuPB localQFileMenuPB queTypeMenu connectBaseForm => 28 29 30 31 32 33 34 34
+lookup connectLPDForm queDataFrame queDataForm ipHostNmLbl lpdIPAddressTxt remQLbl lpdRemQTxt remQMenu remQName_hold => 35 36 36 37 37 31 31 38 38
+lookup connectTCP9100Form con9100DataFrame con9100DataForm con9100IPTxt con9100IPLbl con9100PortTxt con9100PortLbl => 40 40 40 41 41 39 39
+lookup connectLocalForm connectLclDFrame connectLclDForm connectDevNameTxt conctLclDevMenu connectLocalDevice connectDevNameLbl conctLclDevMenu_ser1 => 43 43 43 42 44 44 44 44
+lookup contTypeFileNmFrame contTypeFileNmForm contFileNameTxt contFileNmLbl contFileBrwsBtn => 46 46 45 45 47
+lookup contTypeUsbFrame contTypeUsbForm usbDevTxt usbLstScrlWndw usbScrlList usbSelectTB => 86 86 84 85 85 87
+lookup connectIppForm conIPPDataFrame conIPPDataForm conIPPLbl conIPPTxt conIPPPortLbl conIPPPortTxt => 89 89 89 89 89 88 88
+help okMainPB                => OK|--|OK answers the message shown on the Messages page.|With no message shown, OK acts on the queue named on the|Queue page: a queue Jarn manages is updated with the|settings of all pages; a new queue is checked and a summary|asks whether to create it (OK again creates it).|A queue Jarn does not manage is left alone: OK only rings.|more: no
+get bellCount                => 2
+help compLogolabel           => $D|more: no
+help mainMenu more           => MAIN MENU|---------|The menu bar: File (create, save, leave), Edit (the|pages), Options (list filter, test pages, tool tips,|reset) and About.|more: yes|FILE
+click mainMenuMainCreate
+type queNameTxt newq
+click queNextPB
+help jarnQueFormF*queNameLbl => REMOTE SYSTEM NAME OR IP ADDRESS|--------------------------------|The host name or IP address of the printer or of the|LPD server, for example 192.168.1.20 or printer.example.|An IPv6 address is written in brackets.|more: no
+T
+
+# --- the topic table: its titles in order, each with text
+printf 'topics\n' | "$drive" -W "$W" 2>/dev/null >"$base/topics"
+tr ';' '\n' <<'T' | diff - <(cut -f1 "$base/topics") >/dev/null || fail "topic titles: $(cut -f1 "$base/topics")"
+QUEUES MENU;ROW OF TABS;OK;The HELP BUTTON;QUIT;EDITION;OPTIONS;ABOUT;WORKING PANEL;COMPANY LOGO
+THE MAIN PANEL;QUEUE NAME;PRINTER MODEL;DEVICE CONFIGURATION;PORT;ADVANCED OPTIONS;MESSAGES;MAIN MENU;FILE
+NEXT PANEL (PORT);DELETE A QUEUE;QUEUE TYPE;WORKING MENUS;NAME OF THE QUEUE;NAME OF THE QUEUE;NEXT PANEL (PORT)
+PREVIOUS PANEL;QUEUE TYPE;REMOTE IPP QUEUE;LOCAL USB QUEUE;LOCAL QUEUE;REMOTE LPD QUEUE;REMOTE TCP/IP 9100 QUEUE
+FILE QUEUE;TYPE OF QUEUE;REMOTE LPD QUEUE;NAME OF THE QUEUE;REMOTE SYSTEM NAME OR IP ADDRESS
+QUEUE NAME ON REMOTE SYSTEM;PORT NUMBER;TCP/IP (9100) QUEUE;HOST NAME OR IP ADDRESS;DEVICE NAME;LOCAL QUEUE
+LIST OF DEVICE NAMES;FILE NAME;LOCAL QUEUE TO A FILE;BROWSE: FILE MANAGER;NEXT PANEL (PRINT OPTIONS);PREVIOUS PANEL
+PRINTER MODEL SELECTION;PRINTER MODEL;BROWSE PRINTER MODEL;NAME OF THE QUEUE;NEXT;PRINTER/DOCUMENT OPTIONS;PREVIOUS
+UPDATE BUTTON;PRINT (INSTALLED) OPTIONS;DOCUMENT OR PRINT OPTIONS;NAME OF THE QUEUE;UPDATE / ADD;PREVIOUS PANEL
+NEXT PANEL;WORKING TITLE;ADVANCED OPTIONS MENU;LIST OF USER DATA;BUTTON FOR SECURED PRINTING;MAIL OR FILE BOX PRINTING
+BUTTON FOR PRINTING WITH DEPARTMENT ACCOUNTING;USER (LOGIN) NAME;USER ID;PASSWORD;FORCE USER ID;FORCE USER PASSWORD
+FORCE MAILBOX;PROOF COPY;QUEUE NAME;BOX NUMBER;BOX NUMBER;EXTRA CONFIGURATION;FRONT BANNER PAGE;BACK BANNER PAGE
+ERROR POLICY;MANUAL USB DEVICE NAME;USB DEVICE NAME LIST;USB CONNECTION;MANUAL USB DEVICE TOGGLE;PORT NUMBER;IPP QUEUE
+T
+awk -F'\t' '$2 < 1 { bad = bad " " NR } END { exit bad != "" }' "$base/topics" || fail "topics without text"
+
+# --- Jarn.exe -Z1 driven with xdotool creates a raw TCP/IP queue: the
+# create is printed, no queue is made
+places=$(printf '%s\n' 'where mainMenuMainCreate' 'click mainMenuMainCreate' 'where queNameTxt' 'type queNameTxt rawq' \
+  'where queTypePDMenu_raw' 'pick queueTypeMenu raw' 'where queNextPB' 'click queNextPB' 'where remQTCPMenuPB' \
+  'pick queTypeMenu Remote TCP/IP(9100)' 'where con9100IPTxt' 'where con9100PortTxt' 'where okMainPB' |
+  (cd "$base" && "$drive" -W "$W") 2>/dev/null)
+"$jarn" -Z1 -W "$W" >"$base/z1.log" 2>&1 &
+jarn_pid=$!
+win=$(timeout 20 xdotool search --sync --onlyvisible --name 'Jarn 2.0-10' 2>/dev/null | head -n 1)
+[ -n "$win" ] || fail "-Z1: no main window"
+# Clicks the place of a widget (with "2", its second place: a menu entry).
+at() {
+  # shellcheck disable=SC2046
+  xdotool mousemove --window "$win" $(printf '%s\n' "$places" | awk -v w="$1" -v n="${2:-1}" '$1 == w && ++k == n { print $2, $3 }') click 1
+  sleep 0.5
+}
+at mainMenuMainCreate; at mainMenuMainCreate 2; at queNameTxt; xdotool type --delay 50 rawq
+at queTypePDMenu_raw; at queTypePDMenu_raw 2; at queNextPB; at remQTCPMenuPB; at remQTCPMenuPB 2
+at con9100IPTxt; xdotool type --delay 50 127.0.0.1; at con9100PortTxt
+xdotool key End BackSpace BackSpace BackSpace BackSpace; xdotool type --delay 50 9101; sleep 0.3
+at okMainPB; at okMainPB
+for _ in $(seq 1 50); do grep -q 'lpadmin -p rawq' "$base/z1.log" && break; sleep 0.1; done
+grep -qF -- '-p rawq -v socket://127.0.0.1:9101 -D "Jarn 2.0 remote TCP/IP Queue" -o printer-error-policy=retry-job 2>/dev/null' \
+  "$base/z1.log" || fail "-Z1 create line: $(grep lpadmin "$base/z1.log")"
+lpstat -v rawq >/dev/null 2>&1 && fail "-Z1 created rawq"
 exit "$failures"

@@ -353,26 +353,27 @@ void helpStep(const Args& a) {
 }
 
 // lookup W...: the page look-ups asked directly, without the pick's areas:
-// per widget the place and title of the topic that claims it, else "-".
+// on one line, per widget the place of the topic that claims it, else "-".
 void lookupStep(const Args& a) {
   const PageHooks& h = pageHooks();
   const PageHooks::HelpLookup lookups[] = {mainWindowHelp,  h.queuePageHelp, h.advancedPageHelp, h.connectPageHelp,
                                            h.lpdFormHelp,   h.tcpFormHelp,   h.localFormHelp,    h.fileFormHelp,
                                            h.modelPagesHelp, h.extraPaneHelp, usbPageHelp,       ippFormHelp};
-  std::string names = a[0] + " ";
+  std::string names = a[0] + " ", out;
   for (size_t start = 0, end; (end = names.find(' ', start)) != std::string::npos; start = end + 1) {
     if (end == start) continue;
     Widget w = lookUp(names.substr(start, end - start));
     std::string found = "-";
     for (PageHooks::HelpLookup l : lookups) {
       if (!l || !l(w)) continue;
-      found = std::to_string(lastHelpTopic()) + " " + helpTopicTitle(lastHelpTopic());
+      found = std::to_string(lastHelpTopic());
       if (lastHelpDialog()) XtDestroyWidget(XtParent(lastHelpDialog()));
       break;
     }
-    printLine(found);
+    out += (out.empty() ? "" : " ") + found;
   }
   pump();
+  printLine(out);
 }
 
 // topics: per topic of the table its title, the number of its text lines
