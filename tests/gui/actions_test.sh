@@ -46,8 +46,7 @@ E='Empty Entry!|------------|The field for the'
 table <<T | check "OK, empty entries and questions"
 click mainMenuMainCreate
 click okMainPB
-text msgText                 => $E printer name|is empty!
-click quitMainPB
+notice                       => 11 $E printer name|is empty!
 type queNameTxt q
 click okMainPB
 get bellCount                => 2
@@ -60,95 +59,70 @@ set queueManaged 1
 set queueExists 0
 pick queTypeMenu Remote LPD
 click okMainPB
-text msgText                 => $E IP Address|or host name of the printer|is empty!
-click quitMainPB
+notice                       => 11 $E IP Address|or host name of the printer|is empty!
 type lpdIPAddressTxt printer
 pick remQMenu Other
 click okMainPB
-text msgText                 => $E Remote Queue names|of the printer|is empty or non-valid!
-click quitMainPB
+notice                       => 11 $E Remote Queue names|of the printer|is empty or non-valid!
 pick queTypeMenu File
 click okMainPB
-text msgText                 => $E file name|is empty or non-valid!
-click quitMainPB
+notice                       => 11 $E file name|is empty or non-valid!
 pick queTypeMenu Remote TCP/IP(9100)
 type con9100IPTxt printer
 click okMainPB
-text msgText                 => $E model|is empty or non-valid!|
-click quitMainPB
+notice                       => 11 $E model|is empty or non-valid!|
 # raw queues
 set printerType 5
 pick queTypeMenu Remote LPD
 pick remQMenu lp
 click okMainPB
-text msgText                 => $Q LPD queue:||\t'q'||on the host:|\t\tprinter|with remote queue:|\tlp?
-get messageCode              => 5
-click quitMainPB
+notice                       => 5 $Q LPD queue:||\t'q'||on the host:|\t\tprinter|with remote queue:|\tlp?
 pick queTypeMenu Remote TCP/IP(9100)
 click okMainPB
-text msgText                 => $Q TCP/IP queue:||\t'q'||on the host :\t\tprinter|and port :\t9100 ?
-get messageCode              => 6
-click quitMainPB
+notice                       => 6 $Q TCP/IP queue:||\t'q'||on the host :\t\tprinter|and port :\t9100 ?
 pick queTypeMenu Local
 click okMainPB
-text msgText                 => $Q local queue:||\t'q'||with device:|\t\t/dev/null?
-get messageCode              => 9
-click quitMainPB
+notice                       => 9 $Q local queue:||\t'q'||with device:|\t\t/dev/null?
 usb-ids none.ids
 pick queTypeMenu Local USB
 toggle usbSelectTB 1
 type usbDevTxt Velta/P 1(x)%
 click okMainPB
-text msgText                 => $Q USB queue:||\t'q'||with 'device' :||\tVelta/P 1(x)% ?
-get messageCode              => 8
-click quitMainPB
+notice                       => 8 $Q USB queue:||\t'q'||with 'device' :||\tVelta/P 1(x)% ?
 pick queTypeMenu Remote IPP
 type conIPPTxt ipphost
 type conIPPPortTxt printers/x
 click okMainPB
-text msgText                 => $Q IPP queue:||\t'q'||on the host:\t\tipphost|and IPP port:\tprinters/x ?
-get messageCode              => 5
-click quitMainPB
+notice                       => 5 $Q IPP queue:||\t'q'||on the host:\t\tipphost|and IPP port:\tprinters/x ?
 pick queTypeMenu File
 type contFileNameTxt /tmp/out
 click okMainPB
-text msgText                 => $Q queue:||\t'q'||with output to the file:|\t\t/tmp/out?
-get messageCode              => 10
-click quitMainPB
+notice                       => 10 $Q queue:||\t'q'||with output to the file:|\t\t/tmp/out?
 # queues with a model, which sets the stored host
 set modelName M
 set printerType 2
 pick queTypeMenu Remote LPD
 click okMainPB
-text msgText                 => $Q Jarn[LPD] PCL :|\t'q'|for the model:|\tM|and IP Address:|\t'printer'|and remote queue|\t'lp' ?
-get messageCode              => 17
+notice                       => 17 $Q Jarn[LPD] PCL :|\t'q'|for the model:|\tM|and IP Address:|\t'printer'|and remote queue|\t'lp' ?
 get printerHost              => printer
-click quitMainPB
 set printerType 4
 pick queTypeMenu Remote TCP/IP(9100)
 type con9100IPTxt tcphost
 click okMainPB
-text msgText                 => $Q Jarn[TCP/IP] Velta KRPA :|\t'q'|for the model:|\tM|and IP Address:|\t'tcphost'|and TCP/IP port|\t'9100' ?
+notice                       => 18 $Q Jarn[TCP/IP] Velta KRPA :|\t'q'|for the model:|\tM|and IP Address:|\t'tcphost'|and TCP/IP port|\t'9100' ?
 get printerHost              => tcphost
-click quitMainPB
 pick queTypeMenu Local
 click okMainPB
-text msgText                 => $Q local Velta KRPA queue:||\t'q'||for the model:|\tM||with device:|\t\t/dev/null?
-get messageCode              => 21
-click quitMainPB
+notice                       => 21 $Q local Velta KRPA queue:||\t'q'||for the model:|\tM||with device:|\t\t/dev/null?
 set printerType 3
 pick queTypeMenu Local USB
 click okMainPB
-text msgText                 => $Q Jarn[USB] PXL :|\t'q'|for the model:|\tM|and  Address:|\t'Velta/P 1(x)%' ?
-get messageCode              => 20
+notice                       => 20 $Q Jarn[USB] PXL :|\t'q'|for the model:|\tM|and  Address:|\t'Velta/P 1(x)%' ?
 get usbDeviceId              => Velta/P 1(x)%
-click quitMainPB
 pick queTypeMenu Remote IPP
 click okMainPB
-text msgText                 => $Q Jarn[IPP] PXL :|\t'q'|for the model:|\tM|and IP Address:|\t'ipphost'|and IPP port|\t'printers/x' ?
-get messageCode              => 19
+notice                       => 19 $Q Jarn[IPP] PXL :|\t'q'|for the model:|\tM|and IP Address:|\t'ipphost'|and IPP port|\t'printers/x' ?
 get printerHost              => printer
-click quitMainPB
 set printerType 1
 pick queTypeMenu File
 click okMainPB
@@ -171,7 +145,6 @@ click okMainPB
 text msgText                 => $Q Jarn[TCP/IP] PS :|\t'office'|for the model:|\tVelta C400 PS|and IP Address:|\t'127.0.0.1'|and TCP/IP port|\t'9100' ?
 click okMainPB
 get queueManaged             => 1
-get createMode               => 0
 click queLPDPreviousPB
 type queNameTxt office
 click queNextPB
@@ -200,7 +173,6 @@ type con9100IPTxt bad<host
 set ppdFile @PPD
 set modelName Velta C400 PS
 click okMainPB
-get messageCode              => 18
 click okMainPB
 text msgText                 => $U 'newq'|could not be created!
 get createMode               => 1
@@ -214,12 +186,9 @@ type con9100IPTxt 127.0.0.1
 set modelName Velta C400 PS
 click okMainPB
 click okMainPB
-set traceLevel 0
-get messageCode              => 18
 T
 [ "$(lpstat -v office 2>&1)" = "device for office: socket://127.0.0.1:9101" ] || fail "office: $(lpstat -v office 2>&1)"
-lpstat -a office 2>&1 | grep -q '^office accepting' || fail "office not accepting"
-lpstat -p office 2>&1 | grep -q 'enabled' || fail "office not enabled"
+lpstat -a office -p office 2>&1 | grep -c 'office accepting\|enabled' | grep -q 2 || fail "office not accepting and enabled"
 grep -q '^PRINTERCNCT 3$' "$W/office/root/jarnConfig" || fail "office: no PRINTERCNCT 3 in its configuration"
 grep -q '^%%QORBLOCK_PRNT_BEGIN office' "$JARNINFO" || fail "office: no information-file block"
 for q in newq dryq; do

@@ -39,6 +39,7 @@
 #include "page_navigation.h"
 #include "queue_actions.h"
 #include "queue_page.h"
+#include "setup_state.h"
 #include "startup.h"
 #include "usb_form.h"
 #include "x11_core.h"
@@ -444,6 +445,11 @@ const Step kSteps[] = {
     {"help", 1, 2, helpStep},
     {"lookup", 1, 1, lookupStep},
     {"topics", 0, 0, topicsStep},
+    // notice: the message's code and lines, then the message dropped with Quit.
+    {"notice", 0, 0, [](const Args&) {
+       printLine(std::to_string(setup().messageCode) + " " + textOf(lookUp("msgText")));
+       clickWidget(mainWidgets().quitButton);
+     }},
 };
 
 // The words of a line: the step, then at most maxArgs arguments, the last
