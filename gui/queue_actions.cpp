@@ -222,7 +222,7 @@ void applyQueueSetup(int notify) {
   SetupState& s = setup();
   PageHooks& h = pageHooks();
   HeldNotices held;
-  if (!getSetupInfo()) return;
+  if (!getSetupInfo()) return held.showAsNotice();  // the name was refused
   std::vector<std::string> failed;
   if (saveQueueConfigIfNeeded() < 0) failed.push_back("configuration file");
   if (h.updatePPDOption) {
