@@ -130,6 +130,7 @@ struct SetupState {
   int pagesLoading = 0;              // the pages are being filled from the settings
   int updateReported = 0;            // the update message was shown since the last edit
   int applyEntry = 0;                // after creation, apply the work entry
+  int ppdConfigReady = 0;            // the settings are complete: Save may rewrite jarnConfig
   int mailboxNumber = -1;
   UserEntry workEntry;
   int startBanner = 0;               // banner (job-sheets) codes, 0-9

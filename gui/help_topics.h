@@ -1,11 +1,13 @@
 // Help topics of the pages and the look-up from a picked widget to its
-// topic. Topics are named by their place in the program's topic table, not
-// by title: several topics share a title ("NAME OF THE QUEUE" stands for
-// the queue page's field and for the banner of every page).
+// topic. Topics are named by their place in the program's topic table
+// (counted from 0), not by title: several topics share a title ("NAME OF
+// THE QUEUE" stands for the queue page's field and for the banner of every
+// page).
 #pragma once
 
 #include <X11/Intrinsic.h>
 
+#include <string>
 #include <vector>
 
 // Places in the topic table of the topics the pages use.
@@ -29,12 +31,28 @@ enum HelpTopic {
   kHelpFrontBanner = 81, kHelpBackBanner = 82, kHelpErrorPolicy = 83,
 };
 
+// The main window's topics.
+enum MainHelpTopic {
+  kHelpQueuesMenu = 0, kHelpRowOfTabs = 1, kHelpOk = 2, kHelpHelpButton = 3, kHelpQuit = 4,
+  kHelpEdition = 5, kHelpOptions = 6, kHelpAbout = 7, kHelpWorkingPanel = 8, kHelpCompanyLogo = 9,
+  kHelpMainPanel = 10, kHelpQueueNamePage = 11, kHelpModelPage = 12, kHelpDeviceConfiguration = 13,
+  kHelpPortPage = 14, kHelpAdvancedPages = 15, kHelpMessagesPage = 16, kHelpMainMenu = 17,
+  kHelpFileMenu = 18,
+  kHelpDefault = -1,  // no page claims the widget
+};
+
 // The title of a topic of the table ("" outside it).
 const char* helpTopicTitle(int topic);
+// The lines of a topic: its title, a line of dashes, then its text; the
+// default topic's three lines for a value outside the table.
+std::vector<std::string> helpTopicLines(int topic);
+// The topic that a topic continues into, -1 for none.
+int helpContinuation(int topic);
 
-// Shows a topic. For now it only records it (lastHelpTopic) and traces its
-// title; the help dialog takes its place.
+// Shows a topic in a new help dialog ("Help"); "More Help" shows its
+// continuation, and is hidden when it has none.
 void showHelpMessage(int topic);
+// The topic last shown (-2 before any).
 int lastHelpTopic();
 
 // One row of a page's look-up: the widget (through the variable that holds

@@ -101,13 +101,13 @@ void buildFileMenu(Widget bar, MainWidgets& m) {
   m.createToggle = makeToggle(menu, "mainMenuMainCreate", "Create", createToggleCB, nullptr, false);
   m.saveEntry = makeEntry(menu, {"mainMenuMainSave", "Save", saveMenuCB, 0});
   m.quitEntry = makeEntry(menu, {"mainMenuMainQuit", "Cancel", quitMenuCB, 0});
-  makeCascade(bar, "mainMenuMainHook", "File", menu);
+  m.fileMenu = makeCascade(bar, "mainMenuMainHook", "File", menu);
 }
 
 void buildEditMenu(Widget bar, MainWidgets& m) {
   Widget menu = makePulldown(bar, "mainMenuEdit", false);
   for (int i = 0; i < kTabCount; ++i) m.editEntries[i] = makeEntry(menu, kEditEntries[i]);
-  makeCascade(bar, "mainMenuEditHook", "Edit", menu);
+  m.editMenu = makeCascade(bar, "mainMenuEditHook", "Edit", menu);
 }
 
 void buildOptionsMenu(Widget bar, MainWidgets& m) {
@@ -125,13 +125,13 @@ void buildOptionsMenu(Widget bar, MainWidgets& m) {
   makeCascade(menu, "mainMenuOptions_b3", "Print Test Page", prints);
   m.tipToggle = makeToggle(menu, "mainMenuResetQtip", "Blob Help", tipToggleCB, nullptr, true);
   m.resetEntry = makeEntry(menu, {"mainMenuResetSQPB", "Reset Jarn", resetMenuCB, 0});
-  makeCascade(bar, "mainMenuOptionsHook", "Options", menu);
+  m.optionsMenu = makeCascade(bar, "mainMenuOptionsHook", "Options", menu);
 }
 
 void buildAboutMenu(Widget bar, MainWidgets& m) {
   Widget menu = makePulldown(bar, "mainMenuAbout", false);
   m.aboutEntry = makeEntry(menu, {"mainMenuAboutVelta", "About Velta", aboutMenuCB, 0});
-  makeCascade(bar, "mainMenuAboutHook", "About", menu);
+  m.aboutMenu = makeCascade(bar, "mainMenuAboutHook", "About", menu);
 }
 
 // Empties the queue page and takes the selection off the list row it showed.

@@ -70,7 +70,7 @@ Widget makeLabel(Widget parent, const char* name, const char* text, Arg* args, C
 
 // A main button with its caption under it; `left` places it from the left
 // edge (>= 0) or from the right edge (< 0).
-Widget makeMainButton(Widget form, const MainButton& b, int position) {
+Widget makeMainButton(Widget form, const MainButton& b, int position, Widget* captionOut) {
   const ButtonImages& images = programImages();
   Pixmap pix = images.pixmaps[static_cast<size_t>(b.image)];
   Pixmap arm = images.pixmaps[static_cast<size_t>(b.armImage)];
@@ -107,6 +107,7 @@ Widget makeMainButton(Widget form, const MainButton& b, int position) {
   else XtVaSetValues(button, XmNleftOffset, static_cast<int>((cw - bw) / 2), nullptr);
   addTip(button, b.tip);
   addTip(caption, b.tip);
+  *captionOut = caption;
   return button;
 }
 
@@ -269,9 +270,9 @@ Widget createMainWindow(Widget appShell, int width, int height) {
 
   m.indexThumb = makeTabStrip(m.form, m.queueNameLabel, bar);
 
-  m.okButton = makeMainButton(m.form, kButtons[0], 30);
-  m.helpButton = makeMainButton(m.form, kButtons[1], 55);
-  m.quitButton = makeMainButton(m.form, kButtons[2], 80);
+  m.okButton = makeMainButton(m.form, kButtons[0], 30, &m.okLabel);
+  m.helpButton = makeMainButton(m.form, kButtons[1], 55, &m.helpLabel);
+  m.quitButton = makeMainButton(m.form, kButtons[2], 80, &m.quitLabel);
 
   n = 0;
   XtSetArg(args[n], XmNbottomAttachment, XmATTACH_WIDGET), ++n;

@@ -32,6 +32,8 @@ struct MainWidgets {
   Widget okButton = nullptr;
   Widget helpButton = nullptr;
   Widget quitButton = nullptr;
+  Widget okLabel = nullptr, helpLabel = nullptr, quitLabel = nullptr;  // captions of the buttons
+  Widget fileMenu = nullptr, editMenu = nullptr, optionsMenu = nullptr, aboutMenu = nullptr;  // cascades
   Widget queueListWindow = nullptr;
   Widget queueList = nullptr;
   Widget logoLabel = nullptr;

@@ -6,12 +6,14 @@
 #include "advanced_hooks.h"
 #include "connect_page.h"
 #include "file_form.h"
+#include "help_dispatch.h"
 #include "local_form.h"
 #include "lpd_form.h"
 #include "main_window.h"
 #include "page_forms.h"
 #include "page_hooks.h"
 #include "queue_actions.h"
+#include "queue_creation.h"
 #include "queue_list.h"
 #include "queue_page.h"
 #include "setup_state.h"
@@ -41,6 +43,8 @@ void installWizardPages() {
   if (!h.modelName) h.modelName = stateModelName;
   if (!h.queueAction) h.queueAction = queueOkAction;
   if (!h.saveAction) h.saveAction = saveHook;
+  if (!h.applyMessageCode) h.applyMessageCode = createQueueForCode;
+  if (!h.helpMode) h.helpMode = helpMode;
   h.queuePageHelp = queuePageHelp;
   h.connectPageHelp = connectPageHelp;
   h.lpdFormHelp = lpdFormHelp;

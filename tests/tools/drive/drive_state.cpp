@@ -29,7 +29,8 @@ std::map<std::string, int*> intFields() {
           {"lpMode", &s.lpMode},                 {"cupsFound", &s.cupsFound},
           {"traceLevel", &s.traceLevel},         {"applyEntry", &s.applyEntry},
           {"usbDeviceCount", &s.usbDeviceCount}, {"bellCount", &navigation().bellCount},
-          {"mailboxMax", &s.mailboxMax}};
+          {"mailboxMax", &s.mailboxMax},
+          {"ppdChanged", &s.ppdChanged}};
 }
 
 std::map<std::string, std::string*> textFields() {

@@ -10,6 +10,7 @@
 // line. A widget W is a name or XtNameToWidget path, looked up as "*W" under
 // the main shell, then under the other shells.
 #include <X11/Xatom.h>
+#include <X11/extensions/XTest.h>
 #include <Xm/List.h>
 #include <Xm/MessageB.h>
 #include <Xm/RowColumn.h>
@@ -33,12 +34,21 @@
 #include "counter.h"
 #include "drive_state.h"
 #include "extra_pane.h"
+#include "file_form.h"
+#include "help_dialog.h"
+#include "help_dispatch.h"
+#include "help_texts.h"
+#include "help_topics.h"
+#include "ipp_form.h"
 #include "main_window.h"
+#include "page_hooks.h"
 #include "message_page.h"
 #include "page_navigation.h"
 #include "queue_actions.h"
 #include "queue_page.h"
+#include "setup_state.h"
 #include "startup.h"
+#include "usb_form.h"
 #include "user_editing.h"
 #include "x11_core.h"
 #include "xm_strings.h"
@@ -338,6 +348,75 @@ void answerStep(const Args& a) {
   }
 }
 
+// Help W [more]: Help clicked, then W picked with a real click while the
+// pick waits in its own loop. Motif's pick reads the X events itself and
+// runs no timers, so the click comes from a second connection whose XTest
+// events the server holds back until the pick waits for them. Prints the
+// dialog's lines, "more: yes|no", with "more" the first line of the topic
+// More Help shows; every dialog is closed with its OK.
+void helpStep(const Args& a) {
+  int x = 0, y = 0;
+  if (!x11core::widgetCentre(lookUp(a[0]), &x, &y)) fail(a[0] + " is not on the screen");
+  static Display* side = XOpenDisplay(DisplayString(x11core::display()));
+  if (!side) fail("no second connection to the display");
+  XTestFakeMotionEvent(side, DefaultScreen(side), x, y, 600);
+  XTestFakeButtonEvent(side, 1, True, 50);
+  XTestFakeButtonEvent(side, 1, False, 50);
+  XFlush(side);
+  clickWidget(mainWidgets().helpButton);
+  x11core::pumpUntil([] { return lastHelpDialog() && viewable(XtParent(lastHelpDialog())); }, 3000);
+  Widget dialog = lastHelpDialog();
+  if (!dialog) fail("no help dialog");
+  printLine(textOf(dialog));
+  Widget more = XmMessageBoxGetChild(dialog, XmDIALOG_HELP_BUTTON);
+  printLine(std::string("more: ") + (XtIsManaged(more) ? "yes" : "no"));
+  if (a.size() > 1 && XtIsManaged(more)) {
+    clickWidget(more);
+    x11core::pumpUntil([dialog] { return lastHelpDialog() != dialog && lastHelpDialog(); }, 3000);
+    Widget next = lastHelpDialog();
+    if (!next || next == dialog) fail("More Help showed nothing");
+    std::string text = textOf(next);
+    printLine(text.substr(0, text.find('\n')));
+    clickWidget(XmMessageBoxGetChild(next, XmDIALOG_OK_BUTTON));
+  }
+  clickWidget(XmMessageBoxGetChild(dialog, XmDIALOG_OK_BUTTON));
+  if (lastHelpDialog() == dialog) fail("OK left the help dialog");
+}
+
+// lookup W...: the page look-ups asked directly, without the pick's areas:
+// on one line, per widget the place of the topic that claims it, else "-".
+void lookupStep(const Args& a) {
+  const PageHooks& h = pageHooks();
+  const PageHooks::HelpLookup lookups[] = {mainWindowHelp,  h.queuePageHelp, h.advancedPageHelp, h.connectPageHelp,
+                                           h.lpdFormHelp,   h.tcpFormHelp,   h.localFormHelp,    h.fileFormHelp,
+                                           h.modelPagesHelp, h.extraPaneHelp, usbPageHelp,       ippFormHelp};
+  std::string names = a[0] + " ", out;
+  for (size_t start = 0, end; (end = names.find(' ', start)) != std::string::npos; start = end + 1) {
+    if (end == start) continue;
+    Widget w = lookUp(names.substr(start, end - start));
+    std::string found = "-";
+    for (PageHooks::HelpLookup l : lookups) {
+      if (!l || !l(w)) continue;
+      found = std::to_string(lastHelpTopic());
+      if (lastHelpDialog()) XtDestroyWidget(XtParent(lastHelpDialog()));
+      break;
+    }
+    out += (out.empty() ? "" : " ") + found;
+  }
+  pump();
+  printLine(out);
+}
+
+// topics: per topic of the table its title, the number of its text lines
+// and the title it continues into ("-" for none), tab-separated.
+void topicsStep(const Args&) {
+  for (int t = 0; t < kHelpTopicCount; ++t) {
+    int more = helpContinuation(t);
+    printLine(std::string(helpTopicTitle(t)) + "\t" + std::to_string(helpTopicLines(t).size() - 2) + "\t" +
+              (more >= 0 ? helpTopicTitle(more) : "-"));
+  }
+}
+
 void callStep(const Args& a) {
   int result = 0;
   if (a[0] == "setQueueName") {
@@ -401,6 +480,14 @@ const Step kSteps[] = {
     {"copy", 2, 2, copyStep},
     {"usb-ids", 1, 1, [](const Args& a) { if (!useCannedUsbIds(a[0])) fail("cannot read " + a[0]); }},
     {"create", 0, 0, [](const Args&) { printLine(std::to_string(createFromPages())); }},
+    {"help", 1, 2, helpStep},
+    {"lookup", 1, 1, lookupStep},
+    {"topics", 0, 0, topicsStep},
+    // notice: the message's code and lines, then the message dropped with Quit.
+    {"notice", 0, 0, [](const Args&) {
+       printLine(std::to_string(setup().messageCode) + " " + textOf(lookUp("msgText")));
+       clickWidget(mainWidgets().quitButton);
+     }},
 };
 
 // The words of a line: the step, then at most maxArgs arguments, the last
