@@ -25,13 +25,16 @@
 #include <string>
 #include <vector>
 
+#include "drive_options.h"
 #include "drive_state.h"
 #include "main_window.h"
 #include "message_page.h"
 #include "page_navigation.h"
+#include "ppd_search.h"
 #include "queue_actions.h"
 #include "queue_page.h"
 #include "startup.h"
+#include "text_fields.h"
 #include "x11_core.h"
 #include "xm_strings.h"
 
@@ -315,6 +318,10 @@ void callStep(const Args& a) {
     pump();
     return;
   }
+  if (callOptionFunction(a[0], a.size() > 1 ? a[1] : std::string(), &result)) {
+    pump();
+    return printLine(std::to_string(result));
+  }
   int arg = a.size() > 1 ? number(a[1]) : 0;
   if (a[0] == "ManageMainForm") ManageMainForm(arg);
   else if (a[0] == "getSetupInfo") result = getSetupInfo();
@@ -340,7 +347,12 @@ const Step kSteps[] = {
     {"pick", 2, 2, pickStep},
     {"close", 1, 1, closeStep},
     {"get", 1, 1, [](const Args& a) { printLine(getDriveField(a[0])); }},
-    {"set", 2, 2, [](const Args& a) { if (!setDriveField(a[0], a[1])) fail("no field " + a[0]); }},
+    {"set", 2, 2, [](const Args& a) {
+       if (a[0] == "ppdSearchDir") ppdSearchDir() = a[1];
+       else if (a[0] == "modelName") setTextValue(lookUp("ppdFnameTxt"), a[1]);
+       else if (!setDriveField(a[0], a[1])) fail("no field " + a[0]);
+       pump();
+     }},
     {"call", 1, 2, callStep},
     {"text", 1, 1, [](const Args& a) { printLine(textOf(lookUp(a[0]))); }},
     {"title", 1, 1, [](const Args& a) {
@@ -363,6 +375,18 @@ const Step kSteps[] = {
     {"answer", 1, 1, answerStep},
     {"usb-ids", 1, 1, [](const Args& a) { if (!useCannedUsbIds(a[0])) fail("cannot read " + a[0]); }},
     {"create", 0, 0, [](const Args&) { printLine(std::to_string(createFromPages())); }},
+    {"choose", 2, 2, [](const Args& a) {
+       Widget w = choiceOnScreen(a[0], a[1]);
+       if (!w) fail("no choice " + a[0] + " " + a[1]);
+       clickEntry(w);
+     }},
+    {"post", 1, 1, [](const Args& a) {
+       Widget menu = optionMenuOnScreen(a[0]);
+       if (!menu) fail("no option " + a[0]);
+       clickWidget(XmOptionButtonGadget(menu));
+     }},
+    {"options", 0, 0, [](const Args&) { for (const std::string& line : optionLines()) printLine(line); }},
+    {"shot", 1, 1, [](const Args& a) { if (!writeScreenshot(a[0])) fail("no screenshot " + a[0]); }},
 };
 
 // The words of a line: the step, then at most maxArgs arguments, the last
