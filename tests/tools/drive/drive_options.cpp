@@ -84,6 +84,20 @@ bool callOptionFunction(const std::string& name, const std::string& arg, int* re
   return true;
 }
 
+bool scrollIntoView(Widget w) {
+  Widget window = XtParent(w);
+  while (window && !XmIsScrolledWindow(window)) window = XtParent(window);
+  if (!window) return false;
+  for (Widget p = window; p && !XtIsShell(p); p = XtParent(p)) {
+    if (p == optionPageWidgets().page && setup().panelMode != kPageDeviceOptions && setup().panelMode != kPagePrintOptions)
+      ManageMainForm(window == optionPageWidgets().instWindow ? kPageDeviceOptions : kPagePrintOptions);
+  }
+  x11core::pumpUntilIdle();
+  XmScrollVisible(window, w, 10, 10);
+  x11core::pumpUntilIdle();
+  return true;
+}
+
 bool writeScreenshot(const std::string& path) {
   x11core::pumpUntilIdle();
   XSync(x11core::display(), False);

@@ -18,5 +18,8 @@ std::vector<std::string> optionLines();
 // openPpd PATH, closePpd, updatePPDOption, showPpdFileBox: true when `name`
 // is one of them, with its result.
 bool callOptionFunction(const std::string& name, const std::string& arg, int* result);
+// Scrolls the scrolled window holding the widget until it shows it; false
+// when no scrolled window holds it.
+bool scrollIntoView(Widget w);
 // Writes a screenshot of the whole screen to a PNG file; false on failure.
 bool writeScreenshot(const std::string& path);

@@ -28,7 +28,8 @@ std::map<std::string, int*> intFields() {
           {"panelMode", &s.panelMode},           {"messageCode", &s.messageCode},
           {"lpMode", &s.lpMode},                 {"cupsFound", &s.cupsFound},
           {"traceLevel", &s.traceLevel},         {"applyEntry", &s.applyEntry},
-          {"usbDeviceCount", &s.usbDeviceCount}, {"bellCount", &navigation().bellCount}};
+          {"usbDeviceCount", &s.usbDeviceCount}, {"bellCount", &navigation().bellCount},
+          {"mailboxMax", &s.mailboxMax}};
 }
 
 std::map<std::string, std::string*> textFields() {

@@ -385,6 +385,7 @@ const Step kSteps[] = {
        if (!menu) fail("no option " + a[0]);
        clickWidget(XmOptionButtonGadget(menu));
      }},
+    {"scroll", 1, 1, [](const Args& a) { if (!scrollIntoView(lookUp(a[0]))) fail("not in a scrolled window"); }},
     {"options", 0, 0, [](const Args&) { for (const std::string& line : optionLines()) printLine(line); }},
     {"shot", 1, 1, [](const Args& a) { if (!writeScreenshot(a[0])) fail("no screenshot " + a[0]); }},
 };
