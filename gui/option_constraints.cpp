@@ -59,7 +59,7 @@ void setForeground(Widget w, const char* colour) {
 }
 
 // Colours a choice's button and its option menu by conflict state.
-void colourChoice(ppd_file_t* ppd, ppd_group_t* group, Widget button, Widget menu, bool conflict) {
+void colourChoice(ppd_group_t* group, Widget button, Widget menu, bool conflict) {
   const OptionPagesState& st = optionPages();
   if (setup().colourMode == 3) {
     setForeground(button, conflict ? "red" : "white");
@@ -68,7 +68,6 @@ void colourChoice(ppd_file_t* ppd, ppd_group_t* group, Widget button, Widget men
     Pixel back = conflict ? st.white : isInstallableGroup(group) ? getColorPixel(menu, "gray") : st.pageBackground;
     XmChangeColor(menu, back);
   }
-  (void)ppd;
 }
 
 std::string textOf(const char* text, const char* keyword) {
@@ -149,7 +148,7 @@ void setDynamicData() {
             lastConflict = "Conflict: " + textOf(option->text, option->keyword) + "/" +
                            textOf(choice->text, choice->choice) + "\nand " + textOf(other->text, other->keyword) + "\n";
           }
-          colourChoice(ppd, group, button, slot ? slot->menu : nullptr, conflict);
+          colourChoice(group, button, slot ? slot->menu : nullptr, conflict);
         }
         setWidgetSensitive(button, !conflict);
       }

@@ -176,7 +176,7 @@ void deleteDynamicWidgets() {
     if (*pane) XtDestroyWidget(*pane);
     *pane = nullptr;
   }
-  if (st.instPane == nullptr && optionPageWidgets().page) flushDisplay(optionPageWidgets().page);
+  if (optionPageWidgets().page) flushDisplay(optionPageWidgets().page);
   st.menus.clear();
   st.installableChoices.clear();
   st.printChoices.clear();

@@ -47,12 +47,10 @@ const char* listTitle(int type) {
                                                                               : "Select PS Printer Model:";
 }
 
-WidgetArgs bottomAt(int position, int offset) { return placeBottom(position, offset); }
-
 void addChooserButton(Widget form, const char* name, const char* text, int image, int armImage,
                       XtCallbackProc callback, const char* captionName, const char* caption, int position) {
-  Widget button = makeImageButton(form, name, text, image, armImage, callback, bottomAt(position, 30));
-  makeTextLabel(xmLabelWidgetClass, form, captionName, caption, bottomAt(position, 8));
+  Widget button = makeImageButton(form, name, text, image, armImage, callback, placeBottom(position, 30));
+  makeTextLabel(xmLabelWidgetClass, form, captionName, caption, placeBottom(position, 8));
   if (callback == ppdFileBoxOkCB) XtVaSetValues(form, XmNdefaultButton, button, nullptr);
 }
 
@@ -123,7 +121,7 @@ void showPpdFileBox() {
   flushDisplay(c.shell);
 }
 
-void ppdFileBoxListCB(Widget w, XtPointer, XtPointer callData) {
+void ppdFileBoxListCB(Widget, XtPointer, XtPointer callData) {
   auto* cbs = static_cast<XmListCallbackStruct*>(callData);
   if (!cbs) return;
   if (cbs->reason != XmCR_SINGLE_SELECT && cbs->reason != XmCR_DEFAULT_ACTION) {
@@ -131,7 +129,6 @@ void ppdFileBoxListCB(Widget w, XtPointer, XtPointer callData) {
     return;
   }
   ppdChooserSelection() = cbs->item ? xmStringFirstLine(cbs->item) : std::string();
-  (void)w;
 }
 
 bool takeChosenModel() {

@@ -158,6 +158,10 @@ expect "password: daemon" "$(current office SecuredPassword)" 1234
 say "type securePW0"
 ask 'call updatePPDOption' >/dev/null
 expect "password cleared: daemon" "$(current office SecuredPassword)" None
+printf '*ModelName: "Broken"\n' >"$base/broken.ppd"
+expect "no PPD" "$(ask "call openPpd $base/broken.ppd")" 0
+expect "no PPD: rows" "$(ask options)" ""
+expect "no PPD: sent" "$(ask 'call updatePPDOption')" 0
 stop_drive sending
 expect "odd names: daemon" "$(sed -n 's/^\*DefaultFinish: //p' "$base/cups/etc/ppd/$odd.ppd")" 'x;touch${IFS}canary'
 [ -n "$(find "$base" / -maxdepth 1 -name 'canary*' 2>/dev/null)" ] && fail "a shell ran the choice"

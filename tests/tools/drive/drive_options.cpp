@@ -11,6 +11,7 @@
 #include "ppd_choice_helpers.h"
 #include "ppd_chooser.h"
 #include "ppd_marking.h"
+#include "ppd_search.h"
 #include "ppd_session.h"
 #include "process_runner.h"
 #include "setup_state.h"
@@ -78,6 +79,12 @@ bool callOptionFunction(const std::string& name, const std::string& arg, int* re
     *result = updatePPDOption(nullptr);
   } else if (name == "showPpdFileBox") {
     showPpdFileBox();
+  } else if (name == "chooseModel") {
+    ppdChooserSelection() = arg;
+    *result = takeChosenModel() ? 1 : 0;
+  } else if (name == "listPPD") {
+    std::vector<std::string> items;
+    *result = listPPD(&items);
   } else {
     return false;
   }

@@ -15,8 +15,9 @@ Widget choiceOnScreen(const std::string& keyword, const std::string& choice);
 Widget optionMenuOnScreen(const std::string& keyword);
 // "KEYWORD CHOICE shown|- on|off" for every choice button in PPD order.
 std::vector<std::string> optionLines();
-// openPpd PATH, closePpd, updatePPDOption, showPpdFileBox: true when `name`
-// is one of them, with its result.
+// openPpd PATH, closePpd, updatePPDOption, showPpdFileBox, chooseModel NAME
+// (the chooser's OK with NAME selected), listPPD: true when `name` is one of
+// them, with its result.
 bool callOptionFunction(const std::string& name, const std::string& arg, int* result);
 // Scrolls the scrolled window holding the widget until it shows it; false
 // when no scrolled window holds it.

@@ -19,6 +19,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -30,6 +31,7 @@
 #include "main_window.h"
 #include "message_page.h"
 #include "page_navigation.h"
+#include "fs_root.h"
 #include "ppd_search.h"
 #include "queue_actions.h"
 #include "queue_page.h"
@@ -332,6 +334,17 @@ void callStep(const Args& a) {
   printLine(std::to_string(result));
 }
 
+void runLine(const std::string& line);
+
+// Runs a step and prints its wall time in microseconds after its output.
+void timedStep(const Args& a) {
+  auto start = std::chrono::steady_clock::now();
+  runLine(a[0]);
+  pump();
+  auto us = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
+  printLine(std::to_string(us.count()));
+}
+
 struct Step {
   const char* name;
   size_t minArgs, maxArgs;
@@ -350,6 +363,7 @@ const Step kSteps[] = {
     {"set", 2, 2, [](const Args& a) {
        if (a[0] == "ppdSearchDir") ppdSearchDir() = a[1];
        else if (a[0] == "modelName") setTextValue(lookUp("ppdFnameTxt"), a[1]);
+       else if (a[0] == "fsRoot") setFsRoot(a[1]);
        else if (!setDriveField(a[0], a[1])) fail("no field " + a[0]);
        pump();
      }},
@@ -386,6 +400,7 @@ const Step kSteps[] = {
        clickWidget(XmOptionButtonGadget(menu));
      }},
     {"scroll", 1, 1, [](const Args& a) { if (!scrollIntoView(lookUp(a[0]))) fail("not in a scrolled window"); }},
+    {"timed", 1, 1, timedStep},
     {"options", 0, 0, [](const Args&) { for (const std::string& line : optionLines()) printLine(line); }},
     {"shot", 1, 1, [](const Args& a) { if (!writeScreenshot(a[0])) fail("no screenshot " + a[0]); }},
 };
