@@ -4,7 +4,9 @@
 
 #include <cups/file.h>
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -89,16 +91,73 @@ bool readEntryNames(const std::string& dir, std::vector<std::string>* names) {
   return true;
 }
 
-bool isFileOrLink(const std::string& path) {
-  struct stat st;
-  if (::lstat(path.c_str(), &st) != 0) return false;
-  return S_ISREG(st.st_mode) || S_ISLNK(st.st_mode);
-}
-
 // The chooser's order: model names byte by byte, an empty name last.
 bool rowBefore(const PpdRow& a, const PpdRow& b) {
   if (a.modelName.empty() != b.modelName.empty()) return b.modelName.empty();
   return a.modelName < b.modelName;
+}
+
+// The first kPpdHeadBytes of an open PPD, decompressed when it is gzip
+// data; closes the descriptor. A plain file takes one read, without the
+// library's file layer.
+std::string readPpdHead(int fd) {
+  std::string head(kPpdHeadBytes, '\0');
+  size_t got = 0;
+  while (got < head.size()) {
+    ssize_t n = ::read(fd, &head[got], head.size() - got);
+    if (n <= 0) break;
+    got += static_cast<size_t>(n);
+  }
+  bool gzip = got >= 2 && static_cast<unsigned char>(head[0]) == 0x1f && static_cast<unsigned char>(head[1]) == 0x8b;
+  if (!gzip || ::lseek(fd, 0, SEEK_SET) != 0) {
+    ::close(fd);
+    head.resize(got);
+    return head;
+  }
+  cups_file_t* f = cupsFileOpenFd(fd, "r");
+  if (!f) {
+    ::close(fd);
+    return std::string();
+  }
+  got = 0;
+  while (got < head.size()) {
+    ssize_t n = cupsFileRead(f, &head[got], head.size() - got);
+    if (n <= 0) break;
+    got += static_cast<size_t>(n);
+  }
+  cupsFileClose(f);
+  head.resize(got);
+  return head;
+}
+
+// The model name in a PPD's head: the text between the double quotes of
+// its "ModelName:" line.
+int modelNameInHead(const std::string& head, std::string* modelName) {
+  modelName->clear();
+  if (head.size() < 2) return 0;
+  size_t key = head.find("ModelName:");
+  if (key == std::string::npos) return 0;
+  size_t lineEnd = head.find_first_of("\r\n", key);
+  if (lineEnd == std::string::npos) lineEnd = head.size();
+  size_t open = head.find('"', key);
+  if (open == std::string::npos || open >= lineEnd) return 0;
+  size_t close = head.find('"', open + 1);
+  if (close == std::string::npos || close >= lineEnd) return 0;
+  *modelName = head.substr(open + 1, close - open - 1);
+  cutField(*modelName, kPpdModelNameSize);
+  return modelName->empty() ? 0 : 1;
+}
+
+// A listed entry opened by its name in the open directory (links followed,
+// never blocking on a FIFO): -1 unless it is a regular file.
+int openListedFile(int dirFd, const std::string& name) {
+  int fd = ::openat(dirFd, name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  struct stat st;
+  if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
 }
 
 }  // namespace
@@ -127,34 +186,9 @@ int getPpdPdlClass(const std::string& fileName) {
 int getPpdModelName(const std::string& path, std::string* modelName) {
   modelName->clear();
   if (path.find("ppd") == std::string::npos && path.find("PPD") == std::string::npos) return 0;
-  struct stat st;
-  if (::stat(path.c_str(), &st) != 0) return 0;
-
-  cups_file_t* f = cupsFileOpen(path.c_str(), "r");
-  if (!f) return 0;
-  std::string head(kPpdHeadBytes, '\0');
-  size_t got = 0;
-  while (got < head.size()) {
-    ssize_t n = cupsFileRead(f, &head[got], head.size() - got);
-    if (n <= 0) break;
-    got += static_cast<size_t>(n);
-  }
-  cupsFileClose(f);
-  head.resize(got);
-  if (got < 2) return 0;
-
-  size_t key = head.find("ModelName:");
-  if (key == std::string::npos) return 0;
-  size_t lineEnd = head.find_first_of("\r\n", key);
-  if (lineEnd == std::string::npos) lineEnd = head.size();
-  size_t open = head.find('"', key);
-  if (open == std::string::npos || open >= lineEnd) return 0;
-  size_t close = head.find('"', open + 1);
-  if (close == std::string::npos || close >= lineEnd) return 0;
-
-  *modelName = head.substr(open + 1, close - open - 1);
-  cutField(*modelName, kPpdModelNameSize);
-  return modelName->empty() ? 0 : 1;
+  int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return 0;
+  return modelNameInHead(readPpdHead(fd), modelName);
 }
 
 int getPPDSearchPath() {
@@ -201,14 +235,19 @@ int listPPD(std::vector<std::string>* listItems) {
   listItems->clear();
   table.clear();
 
+  // Each file is opened by its name in the open directory: one short look-up
+  // a file instead of a walk of the whole path for each test.
   std::vector<PpdRow> rows;
+  int dirFd = ::open(opened.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   for (const std::string& name : names) {
-    if (getPpdPdlClass(name) != setup().printerType) continue;
+    if (dirFd < 0 || getPpdPdlClass(name) != setup().printerType) continue;
+    int fd = openListedFile(dirFd, name);
     PpdRow row;
+    if (fd < 0 || !modelNameInHead(readPpdHead(fd), &row.modelName)) continue;
     row.path = opened + "/" + name;
-    if (!isFileOrLink(row.path) || !getPpdModelName(row.path, &row.modelName)) continue;
     rows.push_back(row);
   }
+  if (dirFd >= 0) ::close(dirFd);
   std::stable_sort(rows.begin(), rows.end(), rowBefore);
   if (rows.size() > static_cast<size_t>(kPpdTableRows)) rows.resize(kPpdTableRows);
 

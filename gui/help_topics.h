@@ -21,6 +21,11 @@ enum HelpTopic {
   kHelpDeviceName = 42, kHelpLocalForm = 43, kHelpDeviceList = 44, kHelpFileName = 45,
   kHelpFileForm = 46, kHelpBrowseFile = 47, kHelpUsbManualName = 84, kHelpUsbList = 85,
   kHelpUsbForm = 86, kHelpUsbToggle = 87, kHelpIppPath = 88, kHelpIppForm = 89,
+  // The model page and the option pages.
+  kHelpModelNext = 48, kHelpModelPrevious = 49, kHelpModelSelection = 50, kHelpPrinterModel = 51,
+  kHelpBrowseModel = 52, kHelpModelBanner = 53, kHelpOptionNext = 54, kHelpOptionPages = 55,
+  kHelpOptionPrevious = 56, kHelpOptionUpdate = 57, kHelpInstalledOptions = 58, kHelpPrintOptions = 59,
+  kHelpOptionBanner = 60,
   // The advanced page and the extra pane. The topic on deleting a user is the
   // table's second "BOX NUMBER".
   kHelpAdvUpdate = 61, kHelpAdvPrevious = 62, kHelpAdvNext = 63, kHelpWorkingTitle = 64,

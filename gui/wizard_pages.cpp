@@ -10,8 +10,13 @@
 #include "local_form.h"
 #include "lpd_form.h"
 #include "main_window.h"
+#include "model_page.h"
+#include "option_pages.h"
+#include "option_rows.h"
+#include "option_sending.h"
 #include "page_forms.h"
 #include "page_hooks.h"
+#include "ppd_session.h"
 #include "queue_actions.h"
 #include "queue_creation.h"
 #include "queue_list.h"
@@ -29,6 +34,38 @@ void saveHook() { applyQueueSetup(1); }
 
 // The back end's queue-name setter: an empty name clears the page.
 void backendQueueName(const std::string& name) { setQueueName(name.empty() ? nullptr : name.c_str(), 0); }
+
+// The model page and the option pages.
+void showOptionPaneHook(int pane) {
+  if (pane == 1 || pane == 2) optionPages().ppdScrlWindMode = pane;
+  showOptionPane(pane);
+}
+void updateCreateHook(bool create) { setUpdateButtonMode(create ? 0 : 1); }
+void resetOptionPagesHook() {
+  if (optionPages().currentPpd) closePpd();
+  clearSpecialOptionFlags();
+}
+int openPpdHook() { return openPpd(setup().ppdFile); }
+void restoreHook() { RestoreDynamicData(); }
+bool modelPagesHelpHook(Widget picked) { return ppdFileFormHelp(picked) || ppdPageHelp(picked); }
+
+void installModelPages() {
+  PageHooks& h = pageHooks();
+  setPageBuilder(kSlotModel, createModelPage);
+  setPageBuilder(kSlotOptions, createPpdConfigPage);
+  h.showModelLabel = showModelLabel;
+  h.checkModelNext = checkPPDNextPB;
+  h.showOptionPane = showOptionPaneHook;
+  h.setOptionNextSensitive = setPpdCnfNextSensitive;
+  h.setOptionUpdateCreate = updateCreateHook;
+  h.resetOptionPages = resetOptionPagesHook;
+  h.clearPpdFileName = clearPpdFileName;
+  h.openPpd = openPpdHook;
+  h.setPpdBrowseSensitive = setPpdBrowseSensitive;
+  h.restoreDynamicData = restoreHook;
+  h.updatePPDOption = updatePPDOption;
+  h.modelPagesHelp = modelPagesHelpHook;
+}
 
 }  // namespace
 
@@ -53,4 +90,5 @@ void installWizardPages() {
   h.fileFormHelp = fileFormHelp;
   setQueueNameSetter(backendQueueName);
   installAdvancedPage();
+  installModelPages();
 }

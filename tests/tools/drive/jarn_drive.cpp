@@ -22,6 +22,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -32,6 +33,7 @@
 #include "about_dialog.h"
 #include "advanced_page.h"
 #include "counter.h"
+#include "drive_options.h"
 #include "drive_state.h"
 #include "extra_pane.h"
 #include "file_form.h"
@@ -44,10 +46,13 @@
 #include "page_hooks.h"
 #include "message_page.h"
 #include "page_navigation.h"
+#include "fs_root.h"
+#include "ppd_search.h"
 #include "queue_actions.h"
 #include "queue_page.h"
 #include "setup_state.h"
 #include "startup.h"
+#include "text_fields.h"
 #include "usb_form.h"
 #include "user_editing.h"
 #include "x11_core.h"
@@ -424,6 +429,10 @@ void callStep(const Args& a) {
     pump();
     return;
   }
+  if (callOptionFunction(a[0], a.size() > 1 ? a[1] : std::string(), &result)) {
+    pump();
+    return printLine(std::to_string(result));
+  }
   int arg = a.size() > 1 ? number(a[1]) : 0;
   if (a[0] == "ManageMainForm") ManageMainForm(arg);
   else if (a[0] == "getSetupInfo") result = getSetupInfo();
@@ -438,6 +447,17 @@ void callStep(const Args& a) {
   else fail("no function " + a[0]);
   pump();
   printLine(std::to_string(result));
+}
+
+void runLine(const std::string& line);
+
+// Runs a step and prints its wall time in microseconds after its output.
+void timedStep(const Args& a) {
+  auto start = std::chrono::steady_clock::now();
+  runLine(a[0]);
+  pump();
+  auto us = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
+  printLine(std::to_string(us.count()));
 }
 
 struct Step {
@@ -455,7 +475,13 @@ const Step kSteps[] = {
     {"pick", 2, 2, pickStep},
     {"close", 1, 1, closeStep},
     {"get", 1, 1, [](const Args& a) { printLine(getDriveField(a[0])); }},
-    {"set", 2, 2, [](const Args& a) { if (!setDriveField(a[0], a[1])) fail("no field " + a[0]); }},
+    {"set", 2, 2, [](const Args& a) {
+       if (a[0] == "ppdSearchDir") ppdSearchDir() = a[1];
+       else if (a[0] == "modelName") setTextValue(lookUp("ppdFnameTxt"), a[1]);
+       else if (a[0] == "fsRoot") setFsRoot(a[1]);
+       else if (!setDriveField(a[0], a[1])) fail("no field " + a[0]);
+       pump();
+     }},
     {"call", 1, 2, callStep},
     {"text", 1, 1, [](const Args& a) { printLine(textOf(lookUp(a[0]))); }},
     {"title", 1, 1, [](const Args& a) {
@@ -488,6 +514,20 @@ const Step kSteps[] = {
        printLine(std::to_string(setup().messageCode) + " " + textOf(lookUp("msgText")));
        clickWidget(mainWidgets().quitButton);
      }},
+    {"choose", 2, 2, [](const Args& a) {
+       Widget w = choiceOnScreen(a[0], a[1]);
+       if (!w) fail("no choice " + a[0] + " " + a[1]);
+       clickEntry(w);
+     }},
+    {"post", 1, 1, [](const Args& a) {
+       Widget menu = optionMenuOnScreen(a[0]);
+       if (!menu) fail("no option " + a[0]);
+       clickWidget(XmOptionButtonGadget(menu));
+     }},
+    {"scroll", 1, 1, [](const Args& a) { if (!scrollIntoView(lookUp(a[0]))) fail("not in a scrolled window"); }},
+    {"timed", 1, 1, timedStep},
+    {"options", 0, 0, [](const Args&) { for (const std::string& line : optionLines()) printLine(line); }},
+    {"shot", 1, 1, [](const Args& a) { if (!writeScreenshot(a[0])) fail("no screenshot " + a[0]); }},
 };
 
 // The words of a line: the step, then at most maxArgs arguments, the last

@@ -1,0 +1,199 @@
+// Sending changed PPD options (see option_sending.h).
+#include "option_sending.h"
+
+#include <strings.h>
+
+#include <algorithm>
+
+#include "command_formats.h"
+#include "config_file.h"
+#include "option_rows.h"
+#include "option_state.h"
+#include "ppd_choice_helpers.h"
+#include "process_runner.h"
+#include "setup_state.h"
+#include "system_detection.h"
+#include "trace.h"
+
+namespace {
+
+constexpr char kNoValue[] = "None";
+
+std::string lpadminPath() {
+  const std::string& path = setup().toolPaths[kToolLpadmin];
+  return path.empty() ? std::string("lpadmin") : path;
+}
+
+void addPending(const std::string& keyword, const std::string& value) {
+  auto& list = optionPages().pendingOptions;
+  for (PendingOption& entry : list) {
+    if (strcasecmp(entry.first.c_str(), keyword.c_str()) == 0) {
+      entry.second = value;
+      return;
+    }
+  }
+  list.emplace_back(keyword, value);
+}
+
+// The records of one option from position `next`: whether one changed.
+bool optionChanged(const std::vector<PpdChoiceState>& table, size_t* next, const ppd_option_t* option) {
+  bool changed = false;
+  for (int c = 0; c < option->num_choices && *next < table.size(); ++c, ++*next) {
+    if (!table[*next].changed) continue;
+    changed = true;
+    if (traceLevel() > 2) tracef("InstOption %s/%s changed!\n", option->keyword, table[*next].choice.c_str());
+  }
+  return changed;
+}
+
+// The special options' values when edited ("None" for none).
+void addSpecialOption(const ppd_option_t* option) {
+  const OptionPagesState& st = optionPages();
+  std::string keyword = option->keyword;
+  int kind = getSpecialOptionKind(option->keyword);
+  const std::string* text = kind == kOptionSecuredPassword ? &st.ppdSecuredPassword
+                            : kind == kOptionUserId        ? &st.ppdUserId
+                                                           : &st.ppdUserPassword;
+  int edited = kind == kOptionMailbox ? st.mailboxEdited
+               : kind == kOptionSecuredPassword ? st.securedPasswordEdited
+               : kind == kOptionUserId ? st.userIdEdited
+               : kind == kOptionUserPassword ? st.userPasswordEdited : 0;
+  if (!edited) {
+    if (traceLevel() > 2) tracef("getChangedOptions %s/%s changed!\n", option->keyword, option->defchoice);
+    return;
+  }
+  if (kind == kOptionMailbox) {
+    bool inRange = st.ppdMailbox >= 0 && st.ppdMailbox < setup().mailboxMax;
+    addPending(keyword, inRange ? std::to_string(st.ppdMailbox) : kNoValue);
+  } else {
+    addPending(keyword, text->empty() ? kNoValue : *text);
+  }
+}
+
+// Marks an option's current record changed again, so that it is sent again.
+void keepChanged(const std::string& keyword) {
+  OptionPagesState& st = optionPages();
+  for (auto* table : {&st.installableChoices, &st.printChoices}) {
+    for (PpdChoiceState& r : *table) {
+      if (r.option == keyword && r.isCurrent) r.changed = 1;
+    }
+  }
+}
+
+}  // namespace
+
+int getChangedOptions() {
+  OptionPagesState& st = optionPages();
+  ppd_file_t* ppd = st.currentPpd;
+  if (!ppd) return 0;
+  if (traceLevel() > 1) tracef("getChangedOptions(%d).\n", ppd->num_groups);
+  size_t nextInstall = 0, nextPrint = 0;
+  for (int g = 0; g < ppd->num_groups; ++g) {
+    ppd_group_t* group = &ppd->groups[g];
+    bool installable = isInstallableGroup(group);
+    for (int o = 0; o < group->num_options; ++o) {
+      ppd_option_t* option = &group->options[o];
+      int kind = getSpecialOptionKind(option->keyword);
+      if (kind == kOptionPageRegion) continue;
+      if (kind != kOptionOrdinary) {
+        if (!installable) addSpecialOption(option);
+        continue;
+      }
+      const auto& table = installable ? st.installableChoices : st.printChoices;
+      if (!optionChanged(table, installable ? &nextInstall : &nextPrint, option)) continue;
+      ppd_choice_t* marked = firstMarkedChoice(option);
+      if (!marked) continue;
+      if (traceLevel() > 2) tracef("InstOption %s/%s set value!\n", option->keyword, marked->choice);
+      addPending(option->keyword, marked->choice);
+    }
+  }
+  int count = static_cast<int>(st.pendingOptions.size());
+  if (traceLevel() > 1) tracef("getChangedOptions() = %d.\n", count);
+  return count;
+}
+
+int isPendingOption(const char* keyword) {
+  if (!keyword) return 0;
+  for (const PendingOption& entry : optionPages().pendingOptions) {
+    if (entry.first == keyword) return 1;
+  }
+  return 0;
+}
+
+int removePendingOption(const char* keyword) {
+  auto& list = optionPages().pendingOptions;
+  if (!keyword || list.empty()) return static_cast<int>(list.size());
+  auto it = std::find_if(list.begin(), list.end(),
+                         [keyword](const PendingOption& e) { return strcasecmp(e.first.c_str(), keyword) == 0; });
+  if (it != list.end()) list.erase(it);
+  if (traceLevel() > 2) tracef("Removed option: %s [%d].\n", keyword, static_cast<int>(list.size()));
+  return static_cast<int>(list.size());
+}
+
+int updatePPDFileOption(const std::string& queue, const std::string& keyword, const std::string& value) {
+  if (keyword.empty() || value.empty()) {
+    if (traceLevel() > 3) tracef("updatePPDFileOption(emptyOption)\n");
+    return 0;
+  }
+  Command cmd = commandFromFormat("%s -p %s -o %s=%s", {lpadminPath(), queue, keyword, value});
+  int status = runCommand(cmd, traceLevel(), RunMode::Quiet);
+  if (traceLevel() > 3) tracef("%s Returns: %d\n", cmd.text.c_str(), status);
+  return status;
+}
+
+int updateCupsPPD(ppd_file_t* ppd, const std::string& queue, std::vector<std::string>* failed) {
+  if (!ppd || ppd->num_groups == 0) return 0;
+  if (traceLevel() > 0) tracef("updateCupsPPD(%s :: %d)\n", queue.c_str(), static_cast<int>(optionPages().pendingOptions.size()));
+  int sent = 0;
+  for (int g = 0; g < ppd->num_groups; ++g) {
+    ppd_group_t* group = &ppd->groups[g];
+    for (int o = 0; o < group->num_options; ++o) {
+      ppd_option_t* option = &group->options[o];
+      if (isPageRegion(option) || !isPendingOption(option->keyword)) continue;
+      std::string value;
+      for (const PendingOption& e : optionPages().pendingOptions) {
+        if (e.first == option->keyword) value = e.second;
+      }
+      ++sent;
+      if (updatePPDFileOption(queue, option->keyword, value) != 0 && failed) failed->push_back(option->keyword);
+      removePendingOption(option->keyword);
+    }
+  }
+  return sent;
+}
+
+int updatePPDOption(std::vector<std::string>* failed) {
+  OptionPagesState& st = optionPages();
+  if (!st.currentPpd) return 0;
+  std::vector<std::string> failedHere;
+  int count = getChangedOptions();
+  if (count > 0) updateCupsPPD(st.currentPpd, setup().printerName, &failedHere);
+  resetChangedOptions();
+  for (const std::string& keyword : failedHere) keepChanged(keyword);
+  if (failed) failed->insert(failed->end(), failedHere.begin(), failedHere.end());
+  return count;
+}
+
+int updatePPDCombiOptions(const std::string& queue, const std::string& options) {
+  if (options.find_first_not_of(' ') == std::string::npos) {
+    if (traceLevel() > 3) tracef("updatePPDCombiOptions(emptyOption)\n");
+    return 0;
+  }
+  Command cmd({lpadminPath(), "-p", queue}, formatCommandText("%s -p %s %s", {lpadminPath(), queue, options}));
+  for (size_t pos = options.find_first_not_of(' '); pos != std::string::npos;) {
+    size_t end = options.find(' ', pos);
+    cmd.argv.push_back(options.substr(pos, end == std::string::npos ? end : end - pos));
+    pos = options.find_first_not_of(' ', end == std::string::npos ? options.size() : end);
+  }
+  return runCommand(cmd, traceLevel(), RunMode::Quiet);
+}
+
+std::string textAfterQorMarker(const std::string& line) {
+  std::string buffer = line.substr(0, 255);
+  size_t at = buffer.find("QOR");
+  if (at == std::string::npos) return std::string();
+  size_t start = buffer.find_first_not_of(' ', at + 3);
+  if (start == std::string::npos) return std::string();
+  size_t end = buffer.find_last_not_of(' ');
+  return buffer.substr(start, end - start + 1);
+}
