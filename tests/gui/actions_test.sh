@@ -5,41 +5,12 @@
 #
 #   tests/x11/with-xvfb.sh tests/gui/actions_test.sh JARN-DRIVE JARNCTL JARN.EXE
 set -u
-shopt -s lastpipe  # "table ... | check": the check counts its failures in this shell
 drive=$1 jarnctl=$2 jarn=$3
 here=$(cd "$(dirname "$0")" && pwd)
 ppd=$(cd "$here/../../ppd" && pwd)/Velta-C400-PS-en.ppd
-base=$(mktemp -d "${TMPDIR:-/tmp}/jarn-actions-XXXXXX") || exit 1
-jarn_pid=
-failures=0
-cleanup() {
-  [ -n "$jarn_pid" ] && kill "$jarn_pid" 2>/dev/null && wait "$jarn_pid" 2>/dev/null
-  "$here/cups-with-queues.sh" stop "$base/cups"
-  rm -rf "$base"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
-
-"$here/cups-with-queues.sh" start "$base/cups" foreign || { fail "no private CUPS daemon"; exit 1; }
-set -a; . "$base/cups/env"; set +a
-W=$base/w
-mkdir -p "$W"
-"$jarnctl" info-create "$W" >/dev/null 2>&1
-export JARNINFO=$W/jarnInfo2.0
+. "$here/page_test_lib.sh" actions foreign
 : >"$base/none.ids"
 
-# Runs a script (lines on stdin; "#" lines are comments; "@PPD" is the
-# project PPD) and compares what it prints, tabs shown as \t, with the
-# expected lines: what follows each "=>", split at "|".
-check() {
-  local title=$1 script got
-  script=$(sed -e 's/ *=>.*//' -e '/^#/d' -e "s|@PPD|$ppd|")
-  (cd "$base" && printf '%s\n' "$script" | "$drive" -W "$W" >"$base/got" 2>"$base/err") ||
-    fail "$title: driver: $(grep jarn-drive "$base/err")"
-  diff "$base/expect" <(sed 's/\t/\\t/g' "$base/got") >"$base/diff" || fail "$title:
-$(cat "$base/diff")"
-}
-table() { tee "$base/table" | sed -n 's/.*=> *//p' | tr '|' '\n' >"$base/expect"; cat "$base/table"; }
 Q='Printer Queue Creation|----------------------|Do you really want to create the'
 E='Empty Entry!|------------|The field for the'
 

@@ -5,23 +5,10 @@
 #
 #   tests/x11/with-xvfb.sh tests/gui/advanced_test.sh JARN-DRIVE JARNCTL
 set -u
-shopt -s lastpipe  # "table ... | check": the check counts its failures in this shell
 drive=$1 jarnctl=$2
 here=$(cd "$(dirname "$0")" && pwd)
-base=$(mktemp -d "${TMPDIR:-/tmp}/jarn-advanced-XXXXXX") || exit 1
-failures=0
-cleanup() {
-  "$here/cups-with-queues.sh" stop "$base/cups"
-  rm -rf "$base"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+. "$here/page_test_lib.sh" advanced
 
-"$here/cups-with-queues.sh" start "$base/cups" || { fail "no private CUPS daemon"; exit 1; }
-set -a; . "$base/cups/env"; set +a
-W=$base/w
-"$jarnctl" info-create "$W" >/dev/null 2>&1
-export JARNINFO=$W/jarnInfo2.0
 # Queues: name, job sheets, error policy; "sj" is also managed.
 while read -r name sheets policy; do
   lpadmin -p "$name" -v socket://127.0.0.1:9100 -o job-sheets-default="$sheets" \
@@ -33,19 +20,6 @@ TABLE
 "$jarnctl" info-add-printer "$JARNINFO" sj && "$jarnctl" info-add-user "$JARNINFO" root sj
 mkdir -p "$W/sj/root" && "$jarnctl" config-write "$W" sj printerType=1 >/dev/null
 
-# Runs a script (lines on stdin, "#" lines are comments) with the options
-# given and compares what it prints with the lines after "=>" of each step.
-check() {
-  local title=$1 script expected got
-  shift
-  script=$(sed -e 's/ *=>.*//' -e '/^#/d')
-  expected=$(cat "$base/expect")
-  got=$(cd "$base" && printf '%s\n' "$script" | "$drive" "$@" -W "$W" 2>"$base/err")
-  [ $? = 0 ] || fail "$title: driver: $(grep jarn-drive "$base/err")"
-  diff <(printf '%s\n' "$expected") <(printf '%s\n' "$got") >"$base/diff" || fail "$title:
-$(cat "$base/diff")"
-}
-table() { tee "$base/table" | sed -n 's/.*=> *//p' | tr '|' '\n' >"$base/expect"; cat "$base/table"; }
 
 # A line of the mailbox file: login, mailbox field, secured password, user
 # ID, accounting password ("" for none; flags N).

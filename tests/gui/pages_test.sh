@@ -5,26 +5,10 @@
 #
 #   tests/x11/with-xvfb.sh tests/gui/pages_test.sh JARN-DRIVE JARNCTL JARN.EXE
 set -u
-shopt -s lastpipe  # "table ... | check": the check counts its failures in this shell
 drive=$1 jarnctl=$2 jarn=$3
 here=$(cd "$(dirname "$0")" && pwd)
-base=$(mktemp -d "${TMPDIR:-/tmp}/jarn-pages-XXXXXX") || exit 1
-jarn_pid=
-failures=0
-cleanup() {
-  [ -n "$jarn_pid" ] && kill "$jarn_pid" 2>/dev/null && wait "$jarn_pid" 2>/dev/null
-  "$here/cups-with-queues.sh" stop "$base/cups"
-  rm -rf "$base"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+. "$here/page_test_lib.sh" pages foreign
 
-"$here/cups-with-queues.sh" start "$base/cups" foreign || { fail "no private CUPS daemon"; exit 1; }
-set -a; . "$base/cups/env"; set +a
-W=$base/w
-mkdir -p "$W"
-"$jarnctl" info-create "$W" >/dev/null 2>&1
-export JARNINFO=$W/jarnInfo2.0
 # Managed queues: name, device URI, stored PRINTERTYPE.
 while read -r name uri type; do
   lpadmin -p "$name" -v "$uri" -E || fail "lpadmin refused $name"
@@ -45,19 +29,6 @@ printf 'MFG:Velta;MDL:P 1;SN:7;\n' >"$base/one.ids"
 printf 'MFG:Velta;MDL:Q 2;SN:8;\n' >"$base/other.ids"
 : >"$base/none.ids"
 
-# Runs a script (lines on stdin, "#" lines are comments) and compares what it
-# prints with the expected lines after "=>" of each step.
-check() {
-  local title=$1 script expected got
-  script=$(sed -e 's/ *=>.*//' -e '/^#/d')
-  expected=$(cat "$base/expect")
-  got=$(cd "$base" && printf '%s\n' "$script" | "$drive" -W "$W" 2>"$base/err")
-  [ $? = 0 ] || fail "$title: driver: $(grep jarn-drive "$base/err")"
-  diff <(printf '%s\n' "$expected") <(printf '%s\n' "$got") >"$base/diff" || fail "$title:
-$(cat "$base/diff")"
-}
-# The expected lines of a table: what follows each "=>", split at "|".
-table() { tee "$base/table" | sed -n 's/.*=> *//p' | tr '|' '\n' >"$base/expect"; cat "$base/table"; }
 
 # --- Next and the masks: type x empty or filled fields x raw x new or existing
 table <<'T' | check "Next and masks"
