@@ -17,6 +17,7 @@ expect() {
   shift
   "$@" >/dev/null 2>&1 || { echo "FAIL step $step: $what" >&2; failures=$((failures + 1)); }
 }
+not() { ! "$@"; }
 # Runs jarn-drive on the installation with the steps on stdin.
 drive() { (cd /tmp && "$DRIVE" -W "$B" >/tmp/drive.out 2>/tmp/drive.err) || { echo "FAIL step $step: driver: $(grep jarn-drive /tmp/drive.err)" >&2; failures=$((failures + 1)); }; }
 install_stubs
@@ -54,12 +55,61 @@ set modelName Velta P4700 XL
 click okMainPB
 click okMainPB
 get queueManaged
+call openPpd /usr/share/ppd/bry/$XLPPD
+choose Duplex DuplexNoTumble
+call updatePPDOption
+call ManageMainForm 6
+call setAdvOptMode 1
+type loginNameTxt1 alice
+counter advOptCounter 5
+call applyUserEntry 1
+call setAdvOptMode 2
+type loginNameTxt root
+type passwordTxt 4711
+call applyUserEntry 1
 T
-expect "office not managed: $(cat /tmp/drive.out)" [ "$(tail -1 /tmp/drive.out)" = 1 ]
+expect "mailbox file: $(cat -A $B/office/root/JarnMailBoxFile 2>&1)" [ "$(cat $B/office/root/JarnMailBoxFile)" = "$(printf 'alice           m=N5                                       \nroot                     p=N4711                            ')" ]
+expect "mailbox file mode: $(stat -c '%a %G' $B/office/root/JarnMailBoxFile)" [ "$(stat -c '%a %G' $B/office/root/JarnMailBoxFile)" = "640 lp" ]
+expect "office not managed: $(cat /tmp/drive.out)" [ "$(head -1 /tmp/drive.out)" = 1 ]
 
 step=4  # the daemon's tools and the record files
 expect "lpstat -v: $(lpstat -v office 2>&1)" [ "$(lpstat -v office 2>&1)" = "device for office: socket://127.0.0.1:$port" ]
 expect "lpoptions: $(lpoptions -p office -l 2>&1 | head -3)" grep -q '^OptionDuplex/Duplex Unit' <(lpoptions -p office -l)
 expect "information file: no office block" grep -q '^%%QORBLOCK_PRNT_BEGIN office' $B/jarnInfo2.0
 expect "jarnConfig: $(cat $B/office/root/jarnConfig 2>&1 | head -5)" grep -q '^PRINTERCNCT 3$' $B/office/root/jarnConfig
+
+step=5  # alice's job through the daemon, foomatic-rip and qorgsfilter to the listener
+printf '%%!PS\n/Helvetica findfont 40 scalefont setfont\n100 500 moveto (one) show showpage\n100 500 moveto (two) show showpage\n' >/tmp/job.ps
+nc -d -l 127.0.0.1 $port >/tmp/got &
+nc_pid=$!
+useradd -M alice
+sleep 0.3
+setpriv --reuid=alice --regid=alice --clear-groups lp -d office /tmp/job.ps >/tmp/lp.out 2>&1
+expect "lp as alice: $(cat /tmp/lp.out)" grep -q 'request id is office-' /tmp/lp.out
+for _ in $(seq 1 300); do kill -0 $nc_pid 2>/dev/null || break; sleep 0.1; done
+kill $nc_pid 2>/dev/null
+uel=$'\e%-12345X'
+expect "no PJL job header from qorgsfilter: $(head -c 60 /tmp/got | cat -v)" [ "$(head -c 25 /tmp/got)" = "$uel@PJL Jarn2.0-10 " ]
+expect "no PCL XL after the header" grep -qa '^@PJL ENTER LANGUAGE=PCLXL' /tmp/got
+expect "PCL XL stream not Ghostscript's" grep -qa '^) HP-PCL XL;' /tmp/got
+expect "job not closed by UEL: $(tail -c 40 /tmp/got | cat -v)" grep -qa "^$uel\$" <(tail -c 12 /tmp/got)
+expect "job owner: $(lpstat -W completed -o office)" grep -q ' alice ' <(lpstat -W completed -o office)
+
+step=6  # delete office through the wizard; setup -d leaves other queues and the daemon
+lpadmin -p other -E -v file:/dev/null
+drive <<T
+type queNameTxt office
+click queNextPB
+click queLPDPreviousPB
+click queDelQPB
+click okMainPB
+T
+expect "office still there: $(lpstat -v office 2>&1)" not lpstat -v office
+expect "office still in the information file" not grep -q 'QORBLOCK_PRNT_BEGIN office' $B/jarnInfo2.0
+printf 'yes\n' | /opt/bry/bin/setup -d >/tmp/setup-d.out 2>&1
+expect "setup -d: $(tail -3 /tmp/setup-d.out)" [ $? = 0 ]
+expect "installed files left: $(ls $B/bin 2>&1)" [ ! -e $B/bin ]
+expect "/usr/bin links left: $(ls -l /usr/bin/jarn /usr/bin/qorgsfilter 2>&1)" [ ! -L /usr/bin/jarn -a ! -L /usr/bin/qorgsfilter ]
+expect "daemon stopped" lpstat -r
+expect "other queue touched: $(lpstat -v other 2>&1)" [ "$(lpstat -v other 2>&1)" = "device for other: /dev/null" ]
 finish
