@@ -93,6 +93,13 @@ expect "no PJL job header from qorgsfilter: $(head -c 60 /tmp/got | cat -v)" [ "
 expect "no PCL XL after the header" grep -qa '^@PJL ENTER LANGUAGE=PCLXL' /tmp/got
 expect "PCL XL stream not Ghostscript's" grep -qa '^) HP-PCL XL;' /tmp/got
 expect "job not closed by UEL: $(tail -c 40 /tmp/got | cat -v)" grep -qa "^$uel\$" <(tail -c 12 /tmp/got)
+for want in 'USERNAME="alice' 'DEVICE=MAILBOX' 'MAILBOXNUMBER=5' 'SECUREPASSWD=4711'; do
+  expect "PJL header without $want: $(sed -n '/^@PJL COMMENT/p' /tmp/got | tr '\r\n' '  ')" grep -qa "^@PJL COMMENT VELPJL SET $want" /tmp/got
+done
+gs -q -dBATCH -dSAFER -dNOPAUSE -sPAPERSIZE=a4 -sDEVICE=pxlmono -r600 -sOutputFile=/tmp/made.pxl /tmp/job.ps
+$REL/e2e-tools/pxl-compare /tmp/got /tmp/made.pxl >/tmp/cmp.out 2>&1
+expect "page data not Ghostscript's: $(cat /tmp/cmp.out)" [ $? = 0 ]
+expect "pages' duplex modes: $(head -1 /tmp/cmp.out)" [ "$(head -1 /tmp/cmp.out)" = "1 1" ]
 expect "job owner: $(lpstat -W completed -o office)" grep -q ' alice ' <(lpstat -W completed -o office)
 
 step=6  # delete office through the wizard; setup -d leaves other queues and the daemon
