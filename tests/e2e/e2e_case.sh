@@ -46,12 +46,16 @@ port=9187
 drive <<T
 click mainMenuMainCreate
 type queNameTxt office
+pick queueTypeMenu PXL (PCL6)
 click queNextPB
 pick queTypeMenu Remote TCP/IP(9100)
 type con9100IPTxt 127.0.0.1
 type con9100PortTxt $port
-set ppdFile /usr/share/ppd/bry/$XLPPD
-set modelName Velta P4700 XL
+click queLPDNextPB
+click ppdSelBrwseBtn
+pick ppdFileBoxScrolledL Velta P4700 PXL
+click ppdFileBoxOKPB
+get ppdFile
 click okMainPB
 click okMainPB
 get queueManaged
@@ -70,13 +74,17 @@ call applyUserEntry 1
 T
 expect "mailbox file: $(cat -A $B/office/root/JarnMailBoxFile 2>&1)" [ "$(cat $B/office/root/JarnMailBoxFile)" = "$(printf 'alice           m=N5                                       \nroot                     p=N4711                            ')" ]
 expect "mailbox file mode: $(stat -c '%a %G' $B/office/root/JarnMailBoxFile)" [ "$(stat -c '%a %G' $B/office/root/JarnMailBoxFile)" = "640 lp" ]
-expect "office not managed: $(cat /tmp/drive.out)" [ "$(head -1 /tmp/drive.out)" = 1 ]
+# The chooser's file, managed, PPD opened, option sent, then the page steps.
+expect "wizard: $(tr '\n' ' ' </tmp/drive.out)" [ "$(tr '\n' ' ' </tmp/drive.out)" = "/usr/share/ppd/bry/$XLPPD 1 1 1 0 0 0 0 0 " ]
 
 step=4  # the daemon's tools and the record files
 expect "lpstat -v: $(lpstat -v office 2>&1)" [ "$(lpstat -v office 2>&1)" = "device for office: socket://127.0.0.1:$port" ]
-expect "lpoptions: $(lpoptions -p office -l 2>&1 | head -3)" grep -q '^OptionDuplex/Duplex Unit' <(lpoptions -p office -l)
-expect "information file: no office block" grep -q '^%%QORBLOCK_PRNT_BEGIN office' $B/jarnInfo2.0
-expect "jarnConfig: $(cat $B/office/root/jarnConfig 2>&1 | head -5)" grep -q '^PRINTERCNCT 3$' $B/office/root/jarnConfig
+expect "lpoptions: $(lpoptions -p office -l 2>&1 | grep Duplex)" grep -qx 'Duplex/Double-Sided Printing: None \*DuplexNoTumble DuplexTumble' <(lpoptions -p office -l)
+expect "queue's PPD: $(grep ModelName /etc/cups/ppd/office.ppd 2>&1)" grep -qx '\*ModelName: "Velta P4700 PXL"' /etc/cups/ppd/office.ppd
+block=$(sed -n '/^%%QORBLOCK_PRNT_BEGIN office$/,/^%%QORBLOCK_PRNT_END office$/p' $B/jarnInfo2.0 | tr '\n' ' ')
+expect "information file's office block: $block" [ "$block" = "%%QORBLOCK_PRNT_BEGIN office root %%QORBLOCK_PRNT_END office " ]
+conf=$(awk '/^(PRINTER(TYPE|CNCT|HOST|REMQ)|PPDFILE) / { printf "%s=%s ", $1, $2 }' $B/office/root/jarnConfig)
+expect "jarnConfig: $conf" [ "$conf" = "PRINTERTYPE=3 PRINTERCNCT=3 PRINTERHOST=127.0.0.1 PRINTERREMQ=$port PPDFILE=/usr/share/ppd/bry/$XLPPD " ]
 
 step=5  # alice's job through the daemon, foomatic-rip and qorgsfilter to the listener
 printf '%%!PS\n/Helvetica findfont 40 scalefont setfont\n100 500 moveto (one) show showpage\n100 500 moveto (two) show showpage\n' >/tmp/job.ps
@@ -102,8 +110,22 @@ expect "page data not Ghostscript's: $(cat /tmp/cmp.out)" [ $? = 0 ]
 expect "pages' duplex modes: $(head -1 /tmp/cmp.out)" [ "$(head -1 /tmp/cmp.out)" = "1 1" ]
 expect "job owner: $(lpstat -W completed -o office)" grep -q ' alice ' <(lpstat -W completed -o office)
 
-step=6  # delete office through the wizard; setup -d leaves other queues and the daemon
+step=6  # office deleted through the wizard; setup -d removes desk, leaves other and the daemon
 lpadmin -p other -E -v file:/dev/null
+drive <<T
+click mainMenuMainCreate
+type queNameTxt desk
+pick queueTypeMenu PXL (PCL6)
+click queNextPB
+pick queTypeMenu Remote TCP/IP(9100)
+type con9100IPTxt 127.0.0.1
+click queLPDNextPB
+click ppdSelBrwseBtn
+pick ppdFileBoxScrolledL Velta P4700 PXL
+click ppdFileBoxOKPB
+click okMainPB
+click okMainPB
+T
 drive <<T
 type queNameTxt office
 click queNextPB
@@ -113,8 +135,10 @@ click okMainPB
 T
 expect "office still there: $(lpstat -v office 2>&1)" not lpstat -v office
 expect "office still in the information file" not grep -q 'QORBLOCK_PRNT_BEGIN office' $B/jarnInfo2.0
+expect "desk not made: $(lpstat -v desk 2>&1)" lpstat -v desk
 printf 'yes\n' | /opt/bry/bin/setup -d >/tmp/setup-d.out 2>&1
 expect "setup -d: $(tail -3 /tmp/setup-d.out)" [ $? = 0 ]
+expect "managed queue desk left" not lpstat -v desk
 expect "installed files left: $(ls $B/bin 2>&1)" [ ! -e $B/bin ]
 expect "/usr/bin links left: $(ls -l /usr/bin/jarn /usr/bin/qorgsfilter 2>&1)" [ ! -L /usr/bin/jarn -a ! -L /usr/bin/qorgsfilter ]
 expect "daemon stopped" lpstat -r
