@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the administration program and starts it against a private CUPS
-# daemon with two sample queues ("Office" and "Lab"), with a private
-# installation directory, never touching the system's CUPS configuration.
+# daemon with two sample queues ("Office", which it manages, and "Lab"), with
+# a private installation directory, never touching the system's CUPS
+# configuration.
 #
 #   scripts/demo.sh            as root on Debian 12, from the checkout
 #
@@ -43,6 +44,17 @@ set +a
 install_dir="$work/jarn"
 "$build/bin/jarnctl" info-create "$install_dir" >/dev/null 2>&1
 ln -s "$top/images" "$install_dir/images"
+
+# Office is a queue the program manages: the project's PCL XL model with
+# duplex, its information-file block and its configuration file, so that
+# the pages show real values.
+ppd=$top/ppd/Velta-P4700-XL-en.ppd
+lpadmin -p Office -P "$ppd" -o Duplex=DuplexNoTumble 2>/dev/null
+"$build/bin/jarnctl" info-add-printer "$install_dir/jarnInfo2.0" Office
+"$build/bin/jarnctl" info-add-user "$install_dir/jarnInfo2.0" root Office
+mkdir -p "$install_dir/Office/root"
+"$build/bin/jarnctl" config-write "$install_dir" Office printerType=3 connectType=3 printerHost=127.0.0.1 \
+  tcpPort=9101 ppdFile="$ppd" ppdOrgFile="$ppd" userName=root >/dev/null
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   echo "demo: starting Jarn.exe on $DISPLAY (quit it to end the demo)"
