@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 
 #include "config_file.h"
 #include "fatal_exit.h"
@@ -43,7 +44,11 @@ struct Fresh {  // a fresh run state, no injected root afterwards
   ~Fresh() { setFsRoot(""), resetState(), resetSetup(); }
 };
 
-void makeDirs(const std::string& dir) { ASSERT_EQ(std::system(("mkdir -p " + dir).c_str()), 0); }
+void makeDirs(const std::string& dir) {
+  std::error_code ec;
+  std::filesystem::create_directories(dir, ec);
+  ASSERT_FALSE(ec) << dir << ": " << ec.message();
+}
 
 TEST(Upgrade, ModelNameReadsThePdlFromItsWindow) {
   struct Row {

@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <deque>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -29,8 +30,16 @@ class TempDir {
     path_ = buf.data();
   }
   ~TempDir() {
-    std::string cmd = "chmod -R u+rwx '" + path_ + "' 2>/dev/null; rm -rf '" + path_ + "'";
-    if (std::system(cmd.c_str()) != 0) std::fprintf(stderr, "cannot remove %s\n", path_.c_str());
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    // Directories a test closed are opened again first, so that all can go.
+    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
+    for (fs::recursive_directory_iterator it(path_, ec), end; !ec && it != end; it.increment(ec)) {
+      if (it->is_directory(ec) && !it->is_symlink(ec)) fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
+    }
+    if (fs::remove_all(path_, ec) == static_cast<std::uintmax_t>(-1) || ec) {
+      std::fprintf(stderr, "cannot remove %s\n", path_.c_str());
+    }
   }
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
