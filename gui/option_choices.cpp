@@ -83,16 +83,11 @@ void updateCurrentOptions() {
   if (!ppd) return;
   if (traceLevel() > 1) tracef("updateCurrentOptions(%d).\n", ppd->num_groups);
   size_t nextInstall = 0, nextPrint = 0;
-  for (int g = 0; g < ppd->num_groups; ++g) {
-    ppd_group_t* group = &ppd->groups[g];
-    bool installable = isInstallableGroup(group);
-    for (int o = 0; o < group->num_options; ++o) {
-      ppd_option_t* option = &group->options[o];
-      if (!isOrdinaryOption(option->keyword)) continue;
-      size_t& next = installable ? nextInstall : nextPrint;
-      next = updateOptionRecords(installable ? st.installableChoices : st.printChoices, next, option);
-    }
-  }
+  forEachOption(ppd, [&](ppd_option_t* option, bool installable) {
+    if (!isOrdinaryOption(option->keyword)) return;
+    size_t& next = installable ? nextInstall : nextPrint;
+    next = updateOptionRecords(installable ? st.installableChoices : st.printChoices, next, option);
+  });
 }
 
 void resetChangedOptions() {

@@ -88,25 +88,20 @@ int getChangedOptions() {
   if (!ppd) return 0;
   if (traceLevel() > 1) tracef("getChangedOptions(%d).\n", ppd->num_groups);
   size_t nextInstall = 0, nextPrint = 0;
-  for (int g = 0; g < ppd->num_groups; ++g) {
-    ppd_group_t* group = &ppd->groups[g];
-    bool installable = isInstallableGroup(group);
-    for (int o = 0; o < group->num_options; ++o) {
-      ppd_option_t* option = &group->options[o];
-      int kind = getSpecialOptionKind(option->keyword);
-      if (kind == kOptionPageRegion) continue;
-      if (kind != kOptionOrdinary) {
-        if (!installable) addSpecialOption(option);
-        continue;
-      }
-      const auto& table = installable ? st.installableChoices : st.printChoices;
-      if (!optionChanged(table, installable ? &nextInstall : &nextPrint, option)) continue;
-      ppd_choice_t* marked = firstMarkedChoice(option);
-      if (!marked) continue;
-      if (traceLevel() > 2) tracef("InstOption %s/%s set value!\n", option->keyword, marked->choice);
-      addPending(option->keyword, marked->choice);
+  forEachOption(ppd, [&](ppd_option_t* option, bool installable) {
+    int kind = getSpecialOptionKind(option->keyword);
+    if (kind == kOptionPageRegion) return;
+    if (kind != kOptionOrdinary) {
+      if (!installable) addSpecialOption(option);
+      return;
     }
-  }
+    const auto& table = installable ? st.installableChoices : st.printChoices;
+    if (!optionChanged(table, installable ? &nextInstall : &nextPrint, option)) return;
+    ppd_choice_t* marked = firstMarkedChoice(option);
+    if (!marked) return;
+    if (traceLevel() > 2) tracef("InstOption %s/%s set value!\n", option->keyword, marked->choice);
+    addPending(option->keyword, marked->choice);
+  });
   int count = static_cast<int>(st.pendingOptions.size());
   if (traceLevel() > 1) tracef("getChangedOptions() = %d.\n", count);
   return count;

@@ -13,6 +13,14 @@ bool isInstallableGroup(const ppd_group_t* group) {
   return group && std::strcmp(group->name, kInstallableGroup) == 0;
 }
 
+void forEachOption(ppd_file_t* ppd, const std::function<void(ppd_option_t*, bool installable)>& visit) {
+  for (int g = 0; ppd && g < ppd->num_groups; ++g) {
+    ppd_group_t* group = &ppd->groups[g];
+    bool installable = isInstallableGroup(group);
+    for (int o = 0; o < group->num_options; ++o) visit(&group->options[o], installable);
+  }
+}
+
 int firstGroupIsInstallable(const ppd_file_t* ppd) {
   return ppd && ppd->num_groups > 0 && isInstallableGroup(&ppd->groups[0]) ? 1 : 0;
 }

@@ -5,10 +5,15 @@
 
 #include <cups/ppd.h>
 
+#include <functional>
+
 // The group holding the installable options.
 constexpr char kInstallableGroup[] = "InstallableOptions";
 
 bool isInstallableGroup(const ppd_group_t* group);
+// Calls `visit` for every option of the PPD in file order, with whether its
+// group is the installable one.
+void forEachOption(ppd_file_t* ppd, const std::function<void(ppd_option_t*, bool installable)>& visit);
 // 1 only when the PPD's first group is the installable one.
 int firstGroupIsInstallable(const ppd_file_t* ppd);
 // The group holding the option (by keyword); traces when there is none.
