@@ -4,6 +4,8 @@
 #include <cctype>
 #include <cstdio>
 
+#include "number_text.h"
+
 namespace {
 
 const char kUel[] = "\033%-12345X";
@@ -39,20 +41,42 @@ bool entersLanguage(const std::string& line) {
 }
 
 // The rest of a line whose "@PJL" was taken, up to and including its LF;
-// false when it was too long to keep.
-bool restOfLine(InputReader& in, std::string& line) {
+// false when it was too long to keep (named on standard error when loud).
+bool restOfLine(InputReader& in, std::string& line, bool loud) {
   bool kept = true;
   int c;
   while ((c = in.get()) >= 0 && c != '\n') {
     if (line.size() < kKeptLine) {
       line += static_cast<char>(c);
     } else if (kept) {
-      std::fprintf(stderr, "Header buffer overflow!\n");
+      if (loud) std::fprintf(stderr, "Header buffer overflow!\n");
       kept = false;
     }
   }
   if (!line.empty() && line.back() == '\r') line.pop_back();
   return kept;
+}
+
+// Whether a line may be carried into another header: no control character
+// but TAB (an ESC could start a UEL or a command, a CR or FF a new line).
+bool isCleanLine(const std::string& line) {
+  for (char c : line)
+    if (c != '\t' && isControlChar(c)) return false;
+  return true;
+}
+
+// Takes a line of the header that does not enter a language: one of the
+// first kMaxCarriedLines is kept when it was short enough and is clean; the
+// first one beyond names the cut once on standard error, it and all later
+// ones are passed over.
+void takeLine(InputPjlHeader& header, std::size_t& linesSeen, const std::string& line, bool kept) {
+  if (linesSeen < kMaxCarriedLines) {
+    ++linesSeen;
+    if (kept && isCleanLine(line)) header.lines.push_back(line);
+  } else if (!header.linesCut) {
+    std::fprintf(stderr, "PJL header of the input: lines beyond the first %zu passed over\n", kMaxCarriedLines);
+    header.linesCut = true;
+  }
 }
 
 }  // namespace
@@ -66,6 +90,7 @@ InputPjlHeader readInputPjlHeader(InputReader& in) {
     return header;
   }
   header.found = true;
+  std::size_t linesSeen = 0;
   for (;;) {
     int c = in.peek();
     got.clear();
@@ -76,12 +101,12 @@ InputPjlHeader readInputPjlHeader(InputReader& in) {
     } else if (c == '@') {
       if (!take(in, kPjl, true, got)) break;
       std::string line = got;
-      bool kept = restOfLine(in, line);
+      bool kept = restOfLine(in, line, linesSeen < kMaxCarriedLines);
       if (entersLanguage(line)) {
-        header.languageLine = line;
+        if (isCleanLine(line)) header.languageLine = line;
         return header;
       }
-      if (kept) header.lines.push_back(line);
+      takeLine(header, linesSeen, line, kept);
     } else {
       return header;
     }
