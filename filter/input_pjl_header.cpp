@@ -31,10 +31,11 @@ bool take(InputReader& in, const char* text, bool anyCase, std::string& got) {
 bool isLeadByte(int c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == 4; }
 
 // Whether a PJL line enters a language: its command is ENTER (any case)
-// and the line names LANGUAGE.
-bool entersLanguage(const std::string& line) {
-  std::string upper;
-  for (char c : line) upper += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+// and the line names LANGUAGE. upper: room for the upper-case copy, kept
+// by the caller so that no line of a long header allocates.
+bool entersLanguage(const std::string& line, std::string& upper) {
+  upper.assign(line);
+  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   std::string::size_type word = upper.find_first_not_of(" \t", 4);
   return word != std::string::npos && upper.compare(word, 5, "ENTER") == 0 &&
          upper.find("LANGUAGE", word) != std::string::npos;
@@ -91,6 +92,7 @@ InputPjlHeader readInputPjlHeader(InputReader& in) {
   }
   header.found = true;
   std::size_t linesSeen = 0;
+  std::string line, upper;
   for (;;) {
     int c = in.peek();
     got.clear();
@@ -100,9 +102,9 @@ InputPjlHeader readInputPjlHeader(InputReader& in) {
       if (!take(in, kUel, false, got)) break;
     } else if (c == '@') {
       if (!take(in, kPjl, true, got)) break;
-      std::string line = got;
+      line.assign(got);
       bool kept = restOfLine(in, line, linesSeen < kMaxCarriedLines);
-      if (entersLanguage(line)) {
+      if (entersLanguage(line, upper)) {
         if (isCleanLine(line)) header.languageLine = line;
         return header;
       }
