@@ -6,6 +6,7 @@
 // is read, carried into ours and also written back on its own (as for PSP).
 // Checks: no crash; every header line is a PJL line (or the UEL) and holds no
 // ESC but the UEL's; no more input lines carried than the fixed number.
+#include <strings.h>
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -28,7 +29,9 @@ const std::string kUel = "\x1b%-12345X";
 
 bool isPjlLine(const std::string& line) {
   std::string body = line.compare(0, kUel.size(), kUel) == 0 ? line.substr(kUel.size()) : line;
-  return body.find('\x1b') == std::string::npos && (body.empty() ? line == kUel : body.compare(0, 4, "@PJL") == 0);
+  // Lines carried from the job's own header may spell "@PJL" in any case.
+  return body.find('\x1b') == std::string::npos &&
+         (body.empty() ? line == kUel : ::strncasecmp(body.c_str(), "@PJL", 4) == 0);
 }
 
 // Sets the variables the words name and returns the other words, after the program's name.
@@ -93,6 +96,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   out.flush();
   std::string header = readBack(fd);
   ::close(fd);
+  // A write-back with neither lines nor language line is the bare UEL, the
+  // data right behind it.
+  if (input.lines.empty() && input.languageLine.empty() && input.found) header += '\n';
   if (!header.empty() && header.back() != '\n') std::abort();
   for (size_t at = 0; at < header.size(); at = header.find('\n', at) + 1) {
     if (!isPjlLine(header.substr(at, header.find('\n', at) - at))) std::abort();
