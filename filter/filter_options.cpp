@@ -1,6 +1,8 @@
 // Option scanning of the filter and the per-option effects on JobSettings.
 #include "filter_options.h"
 
+#include <climits>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <unistd.h>
@@ -13,6 +15,14 @@ const char kOptionString[] =
     "a:b:c:d:e:f:g:hi:j:k:l:m:n:o:p:q:r:s:t:u:vw:x:z:A:B:C:D:E:F:G:H:I:J:K:L:M:N:O:P:Q:R:S:T:U:V:W:X:Y:";
 
 const int kMaxRegistrationNumbers = 8;
+
+// A number option's value: an int as the text starts with, 0 for a number
+// beyond the int range (as for text that is no number).
+int optionNumber(const char* text) { return leadingIntIn(text, INT_MIN, INT_MAX); }
+
+// A registration offset: its default counterparts are its negation, so the
+// lowest int (which has none) lies outside and reads as 0.
+int registrationNumber(const std::string& text) { return leadingIntIn(text.c_str(), -INT_MAX, INT_MAX); }
 
 // The value of a digit-form character: its code minus '0', characters below
 // '0' counting as 0.
@@ -54,16 +64,16 @@ void setMailbox(const std::string& value, JobSettings& s) {
   if (value[0] == 'N') s.efiForm = 1;
   if (value.size() > 1 && value[1] == '=') {
     std::string rest = value.substr(2);
-    if (!setDigitForm(rest, s.mailboxDigits, 2)) s.mailbox = leadingInt(rest);
+    if (!setDigitForm(rest, s.mailboxDigits, 2)) s.mailbox = optionNumber(rest.c_str());
     return;
   }
-  s.mailbox = leadingInt(value.c_str() + 1);
+  s.mailbox = optionNumber(value.c_str() + 1);
 }
 
 // -r: a list of two to eight offsets, or the registration mode itself.
 void setRegistration(const std::string& value, JobSettings& s) {
   if (value.find(',') == std::string::npos) {
-    s.registrationMode = leadingInt(value);
+    s.registrationMode = optionNumber(value.c_str());
     return;
   }
   int numbers[kMaxRegistrationNumbers] = {0, 0, 0, 0, 0, 0, 0, 0};
@@ -73,7 +83,7 @@ void setRegistration(const std::string& value, JobSettings& s) {
     std::string::size_type comma = value.find(',', start);
     std::string item = value.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
     if (item.empty()) break;
-    numbers[count++] = leadingInt(item);
+    numbers[count++] = registrationNumber(item);
     if (comma == std::string::npos) break;
     start = comma + 1;
   }
@@ -104,7 +114,7 @@ void setPlainSetting(const std::string& value, JobSettings& s) {
   };
   for (const auto& entry : kLetters) {
     if (entry.letter == value[0]) {
-      s.plainSettings[entry.index] = leadingInt(value.c_str() + 1);
+      s.plainSettings[entry.index] = optionNumber(value.c_str() + 1);
       return;
     }
   }
@@ -113,7 +123,7 @@ void setPlainSetting(const std::string& value, JobSettings& s) {
 // -x<letter><number>: the internal parameters.
 void setInternal(const std::string& value, JobSettings& s, FilterRun& run) {
   if (value.empty()) return;
-  int n = leadingInt(value.c_str() + 1);
+  int n = optionNumber(value.c_str() + 1);
   switch (value[0]) {
     case 'A': case 'a': s.printFace = n; break;
     case 'B': case 'b': s.tandem = n; break;
@@ -136,11 +146,24 @@ void setInternal(const std::string& value, JobSettings& s, FilterRun& run) {
   }
 }
 
+// -M: the first name the value begins with (upper case only) gives the
+// mode; any other value leaves the mode as it was and is named on standard
+// error (control characters shown as '?').
 void setWorkMode(const std::string& value, JobSettings& s) {
-  if (value.compare(0, 3, "PSP") == 0) s.workMode = kModePsp;
-  else if (value.compare(0, 2, "PS") == 0) s.workMode = kModePs;
-  else if (value.compare(0, 3, "PCL") == 0) s.workMode = kModePcl;
-  else if (value.compare(0, 3, "PXL") == 0) s.workMode = kModePxl;
+  static const struct {
+    const char* prefix;
+    int mode;
+  } kModes[] = {{"PSP", kModePsp}, {"PS", kModePs}, {"PCL", kModePcl}, {"PXL", kModePxl}};
+  for (const auto& entry : kModes) {
+    if (value.compare(0, std::strlen(entry.prefix), entry.prefix) == 0) {
+      s.workMode = entry.mode;
+      return;
+    }
+  }
+  std::string shown = value;
+  for (char& c : shown)
+    if (isControlChar(c)) c = '?';
+  std::fprintf(stderr, "Unknown work mode \"%s\" ignored.\n", shown.c_str());
 }
 
 void setKeepFlags(const std::string& value, JobSettings& s, FilterRun& run) {
@@ -159,12 +182,10 @@ void setKeepFlags(const std::string& value, JobSettings& s, FilterRun& run) {
 }
 
 int resolutionFor(const std::string& value) {
-  int r;
-  if (value.find("300x300") != std::string::npos) r = 300;
-  else if (value.find("600x600") != std::string::npos) r = 600;
-  else if (value.find("1200x1200") != std::string::npos) r = 1200;
-  else r = leadingInt(value);
-  return (r < 0 || r > 1200) ? 0 : r;
+  if (value.find("300x300") != std::string::npos) return 300;
+  if (value.find("600x600") != std::string::npos) return 600;
+  if (value.find("1200x1200") != std::string::npos) return 1200;
+  return leadingIntIn(value.c_str(), 0, 1200);
 }
 
 // -SPW=..., -UID=..., -UPW=...: the option letter's value after its keyword.
@@ -176,7 +197,7 @@ bool afterKeyword(const std::string& value, const char* keyword, std::string& re
 }
 
 void applyOption(int letter, const std::string& value, JobSettings& s, FilterRun& run) {
-  int n = leadingInt(value);
+  int n = optionNumber(value.c_str());
   std::string rest;
   switch (letter) {
     case 'a': s.booklet = n; break;

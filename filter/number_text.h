@@ -10,6 +10,10 @@
 int leadingInt(const char* text);
 inline int leadingInt(const std::string& text) { return leadingInt(text.c_str()); }
 
+// The same number when it lies within lowest..highest; a number outside
+// (also one beyond the int range) reads as 0, as text that is no number.
+int leadingIntIn(const char* text, int lowest, int highest);
+
 // True for the ASCII control characters (0..31 and 127).
 bool isControlChar(char c);
 

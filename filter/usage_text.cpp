@@ -37,7 +37,7 @@ const char* const kUsageLines[] = {
     "-Hx : set halftone mode to x [0].",
     "-Kx : set colour mode to x [0].",
     "-Lx : set slip sheet mode to x [0].",
-    "-Mx : set work mode to x (MPS=PS,MPCL=PCL5,MPXL=PXL) [PS].",
+    "-Mx : set work mode to x (MPS=PS,MPCL=PCL5,MPXL=PXL) [PCL5 without ENTER LANGUAGE].",
     "-Nx : set flag to keep PaperSize (x=P: first, x=PP: all),",
     "      or papter tray (x=T).",
     "-NOPJL: inhibit PJL header output [default: use PJL].",

@@ -86,13 +86,13 @@ expect "information file's office block: $block" [ "$block" = "%%QORBLOCK_PRNT_B
 conf=$(awk '/^(PRINTER(TYPE|CNCT|HOST|REMQ)|PPDFILE) / { printf "%s=%s ", $1, $2 }' $B/office/root/jarnConfig)
 expect "jarnConfig: $conf" [ "$conf" = "PRINTERTYPE=3 PRINTERCNCT=3 PRINTERHOST=127.0.0.1 PRINTERREMQ=$port PPDFILE=/usr/share/ppd/bry/$XLPPD " ]
 
-step=5  # alice's job through the daemon, foomatic-rip and qorgsfilter to the listener
+step=5  # alice's job, with a title, through the daemon, foomatic-rip and qorgsfilter to the listener
 printf '%%!PS\n/Helvetica findfont 40 scalefont setfont\n100 500 moveto (one) show showpage\n100 500 moveto (two) show showpage\n' >/tmp/job.ps
 nc -d -l 127.0.0.1 $port >/tmp/got &
 nc_pid=$!
 useradd -M alice
 sleep 0.3
-setpriv --reuid=alice --regid=alice --clear-groups lp -d office /tmp/job.ps >/tmp/lp.out 2>&1
+setpriv --reuid=alice --regid=alice --clear-groups lp -d office -t "Quarterly Report" /tmp/job.ps >/tmp/lp.out 2>&1
 expect "lp as alice: $(cat /tmp/lp.out)" grep -q 'request id is office-' /tmp/lp.out
 for _ in $(seq 1 300); do kill -0 $nc_pid 2>/dev/null || break; sleep 0.1; done
 kill $nc_pid 2>/dev/null
@@ -101,7 +101,7 @@ expect "no PJL job header from qorgsfilter: $(head -c 60 /tmp/got | cat -v)" [ "
 expect "no PCL XL after the header" grep -qa '^@PJL ENTER LANGUAGE=PCLXL' /tmp/got
 expect "PCL XL stream not Ghostscript's" grep -qa '^) HP-PCL XL;' /tmp/got
 expect "job not closed by UEL: $(tail -c 40 /tmp/got | cat -v)" grep -qa "^$uel\$" <(tail -c 12 /tmp/got)
-for want in 'USERNAME="alice' 'DEVICE=MAILBOX' 'MAILBOXNUMBER=5' 'SECUREPASSWD=4711'; do
+for want in 'USERNAME="alice' 'DOCNAME="Quarterly Report!alice@' 'DEVICE=MAILBOX' 'MAILBOXNUMBER=5' 'SECUREPASSWD=4711'; do
   expect "PJL header without $want: $(sed -n '/^@PJL COMMENT/p' /tmp/got | tr '\r\n' '  ')" grep -qa "^@PJL COMMENT VELPJL SET $want" /tmp/got
 done
 gs -q -dBATCH -dSAFER -dNOPAUSE -sPAPERSIZE=a4 -sDEVICE=pxlmono -r600 -sOutputFile=/tmp/made.pxl /tmp/job.ps

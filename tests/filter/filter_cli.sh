@@ -25,6 +25,7 @@ if "$filter" -h > "$work/out" 2> "$work/err"; then
   grep -q '^Usage: qorgsfilter \[options\]\.$' "$work/err" || fail "-h usage line missing"
   grep -q '2.0-10 i386' "$work/err" || fail "-h version missing"
   grep -q '^-Wx : set wideA4 mode to x \[0\]\.$' "$work/err" || fail "-h last line missing"
+  grep -q '^-Mx : .* \[PCL5 without ENTER LANGUAGE\]\.$' "$work/err" || fail "-h does not name the default mode"
 else
   fail "-h exit status $?"
 fi
@@ -128,6 +129,32 @@ grep -q "^getMAILBOX($work/data/Q7/root/JarnMailBoxFile)\$" "$work/err" || fail 
 grep -q "^PRINTER    = 'Q7'\$" "$work/err" || fail "environment trace missing"
 printf 'x' | JARNDATADIR="$work/data" PRINTER=Q7 "$filter" -ubob > "$work/out"
 grep -a -q -x -F '@PJL COMMENT VELPJL SET MAILBOXNUMBER=3' "$work/out" || fail "root's mailbox not used for bob"
+
+# 8. Hostile values: an unknown -M value is named once and the mode kept;
+# the lowest int as a registration offset (no undefined negation: the
+# sanitizer build stops on one) and numbers beyond the int range.
+"$filter" -MPCL -MMPCL -r-2147483648,5 -Q99999999999 -xR4294967298 < /dev/null > "$work/out" 2> "$work/err" ||
+  fail "hostile numbers: exit $?"
+[ "$(cat "$work/err")" = 'Unknown work mode "MPCL" ignored.' ] || fail "hostile numbers: stderr $(cat "$work/err")"
+grep -a -q -x -F '@PJL ENTER LANGUAGE=PCL' "$work/out" || fail "-MMPCL changed the mode"
+grep -a -q -x -F '@PJL SET DENSITY=0' "$work/out" || fail "-Q beyond the int range not read as 0"
+[ "$(count "@PJL Jarn" "$work/out")" = 1 ] || fail "-xR beyond the int range repeated the job"
+"$filter" -MPCL -r-2147483648,5 < /dev/null > /dev/null 2> "$work/err" && [ ! -s "$work/err" ] ||
+  fail "INT_MIN registration: $(cat "$work/err")"
+
+# 9. A 200 MB input header: resident memory stays flat, at most the fixed
+# number of its lines is carried, the cut is named once, the data passes.
+{ printf '%s%%-12345X' "$esc"; yes '@PJL SET COPIES=1' | head -n 11111112 || true  # 200 MB
+  printf '@PJL ENTER LANGUAGE=PCL\n%sEpage' "$esc"; } |
+  /usr/bin/time -v -o "$work/time" "$filter" -MPCL > "$work/out" 2> "$work/err" || fail "200 MB header: exit $?"
+rss=$(sed -n 's/.*Maximum resident set size (kbytes): //p' "$work/time")
+limit=4096
+grep -q -a __asan_init "$filter" && limit=32768  # the sanitizers' own memory (about 20 MiB)
+[ -n "$rss" ] && [ "$rss" -lt "$limit" ] || fail "200 MB header: maximum resident set $rss KiB"
+[ "$(grep -a -c -x -F '@PJL SET COPIES=1' "$work/out")" = 256 ] || fail "200 MB header: not 256 lines carried"
+[ "$(grep -c 'passed over' "$work/err")" = 1 ] || fail "200 MB header: cut not named once: $(head -3 "$work/err")"
+grep -a -q -F "${esc}Epage${esc}%-12345X@PJL" "$work/out" || fail "200 MB header: the data did not pass"
+[ "$(stat -c %s "$work/out")" -lt 20000 ] || fail "200 MB header: output of $(stat -c %s "$work/out") bytes"
 
 if [ "$failures" -gt 0 ]; then
   echo "$failures failure(s)" >&2

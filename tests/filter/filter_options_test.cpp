@@ -90,6 +90,14 @@ TEST(FilterOptions, RegistrationLists) {
   EXPECT_EQ(s.registrationOffsets[0], 0);
 
   EXPECT_EQ(optionsFrom({"-r0"}).registrationMode, 0);
+
+  // The lowest int has no negation for its defaults: it reads as 0.
+  s = optionsFrom({"-r-2147483648,5"});
+  const int minimum[8] = {0, 5, 0, 5, 0, 5, 0, -5};
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(s.registrationOffsets[i], minimum[i]) << i;
+  s = optionsFrom({"-r-2147483647,2147483647"});
+  const int extreme[8] = {-INT_MAX, INT_MAX, INT_MAX, INT_MAX, -INT_MAX, INT_MAX, -INT_MAX, -INT_MAX};
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(s.registrationOffsets[i], extreme[i]) << i;
 }
 
 TEST(FilterOptions, Resolution) {
@@ -107,6 +115,8 @@ TEST(FilterOptions, WorkModeIsUpperCasePrefix) {
   EXPECT_EQ(optionsFrom({"-MPXL"}).workMode, kModePxl);
   EXPECT_EQ(optionsFrom({"-Mps"}).workMode, kModeDefault);
   EXPECT_EQ(optionsFrom({"-MPCL", "-Mxyz"}).workMode, kModePcl);
+  EXPECT_EQ(optionsFrom({"-MPXL", "-MMPCL"}).workMode, kModePxl);
+  EXPECT_EQ(optionsFrom({"-MFOO"}).workMode, kModeDefault);
 }
 
 TEST(FilterOptions, KeepFlagsAndNoPjl) {
@@ -146,9 +156,24 @@ TEST(FilterOptions, PlainAndInternalSettings) {
   EXPECT_EQ(s.sharpness, 5);
 }
 
-TEST(FilterOptions, NumbersSaturateAndLaterOptionsWin) {
-  EXPECT_EQ(optionsFrom({"-Q99999999999999"}).density, INT_MAX);
-  EXPECT_EQ(optionsFrom({"-Q-99999999999999"}).density, INT_MIN);
+TEST(FilterOptions, NumbersBeyondTheIntRangeReadAsZeroAndLaterOptionsWin) {
+  struct Row {
+    const char* option;
+    int JobSettings::*field;
+    int want;
+  };
+  const Row rows[] = {
+      {"-Q99999999999999", &JobSettings::density, 0},   {"-Q-2147483649", &JobSettings::density, 0},
+      {"-Q2147483647", &JobSettings::density, INT_MAX}, {"-Q-2147483648", &JobSettings::density, INT_MIN},
+      {"-BB4294967301", &JobSettings::mailbox, 0},      {"-xR4294967298", &JobSettings::repeatCount, 0},
+      {"-A4294967298", &JobSettings::destination, 0},   {"-R4294967896", &JobSettings::resolution, 0},
+      {"-r4294967296", &JobSettings::registrationMode, 0},
+  };
+  for (const Row& r : rows) EXPECT_EQ(optionsFrom({r.option}).*r.field, r.want) << r.option;
+  EXPECT_EQ(optionsFrom({"-JB99999999999"}).plainSettings[kPlainBoxId], 0);
+  FilterRun run;
+  optionsFrom({"-P4294967302"}, &run);
+  EXPECT_EQ(run.pclLevel, 5);
   EXPECT_EQ(optionsFrom({"-dabc"}).duplex, 0);
   EXPECT_EQ(optionsFrom({"-d1", "-d2"}).duplex, 2);
   EXPECT_EQ(optionsFrom({"-V", "first", "-V", "second"}).title, "second");

@@ -62,7 +62,7 @@ cat > "$base/velta.ppd" <<PPD
 *LandscapeOrientation: Plus90
 *TTRasterizer: Type42
 *cupsFilter: "application/vnd.cups-postscript 0 foomatic-rip"
-*FoomaticRIPCommandLine: "$base/bin/qorgsfilter -MPS -D1 -E1 -u&user; -V&title;"
+*FoomaticRIPCommandLine: "$base/bin/qorgsfilter -MPS -D1 -E1 -u&user; -V'&title;'"
 *OpenUI *PageSize/Media Size: PickOne
 *OrderDependency: 10 AnySetup *PageSize
 *DefaultPageSize: A4
@@ -95,7 +95,9 @@ showpage
 %%EOF
 PS
 
-title=printpathdoc
+# foomatic-rip strips the title's quotes and shell characters; in single
+# quotes (as in the PPD set) what is left stays one word, the filter's -V.
+title='Q3 "plan"; $(id)'
 user=jdoe
 lp -d velta -U "$user" -t "$title" "$base/doc.ps" > "$base/lp.out"
 job=$(sed -n 's/.*request id is \(velta-[0-9]*\).*/\1/p' "$base/lp.out")
@@ -118,7 +120,7 @@ job_user=$(lpstat -W completed -o velta | awk -v j="$job" '$1 == j { print $2 }'
 [ -n "$job_user" ] || job_user=$user
 grep -a -q -x -F "@PJL COMMENT VELPJL SET USERNAME=\"$job_user@printhost\"" "$base/device.out" ||
   fail "no USERNAME line for $job_user"
-grep -a -q -x -F "@PJL COMMENT VELPJL SET DOCNAME=\"$title!$job_user@printhost\"" "$base/device.out" ||
+grep -a -q -x -F "@PJL COMMENT VELPJL SET DOCNAME=\"Q3 plan id!$job_user@printhost\"" "$base/device.out" ||
   fail "no DOCNAME line for $title"
 grep -a -q -x -F '@PJL COMMENT VELTADEVID=4' "$base/device.out" || fail "the queue's PPD did not give the model"
 grep -a -q -x -F '@PJL ENTER LANGUAGE=POSTSCRIPT' "$base/device.out" || fail "no language line"

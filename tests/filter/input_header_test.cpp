@@ -119,3 +119,35 @@ TEST(InputPjlHeader, HpijsLaserJetPclGetsOneHeaderWithTheDriversLines) {
   EXPECT_EQ(out.compare(dataAt, 7, "\033E\033&l1S"), 0);  // the job's duplex right after the first reset
   EXPECT_EQ(countOf(out, kUel), countOf(job, kUel) + 2);  // ours for the driver's, its closing one, our trailer
 }
+
+TEST(InputPjlHeader, LinesWithControlCharactersAreNotCarried) {
+  struct Row {
+    const char* name;
+    std::string line;
+    bool carried;
+  };
+  const Row rows[] = {
+      {"UEL inside", "@PJL COMMENT a" + kUel + "@PJL SET USERNAME=\"evil\"", false},
+      {"ESC command", "@PJL SET X=1\033E", false},
+      {"bare CR", "@PJL SET X=1\r@PJL SET Y=2", false},
+      {"form feed", "@PJL SET X=1\f", false},
+      {"NUL", std::string("@PJL SET X=1\0", 13), false},
+      {"DEL", "@PJL SET X=1\x7f", false},
+      {"TAB", "@PJL SET\tX=1", true},
+      {"8-bit text", "@PJL COMMENT caf\xc3\xa9", true},
+  };
+  for (const char* mode : {"-MPCL", "-MPSP"})
+    for (const Row& r : rows) {
+      std::string what = std::string(mode) + " " + r.name;
+      std::string lang = mode == std::string("-MPCL") ? "PCL" : "POSTSCRIPT";
+      std::string out = runFilter(kUel + r.line + "\r\n@PJL ENTER LANGUAGE=" + lang + "\r\n\033E%!PS\n", {mode});
+      std::string head = out.substr(0, out.find("\033E%!PS"));
+      EXPECT_EQ(countOf(head, "\033"), 1u) << what;  // the UEL's own, nothing else
+      EXPECT_EQ(head.find("\r"), std::string::npos) << what;
+      EXPECT_EQ(head.find("evil"), std::string::npos) << what;
+      EXPECT_EQ(head.find(r.line + "\n") != std::string::npos, r.carried) << what;
+    }
+  // A language line holding ESC still ends the header but is not written back.
+  std::string out = runFilter(kUel + "@PJL ENTER LANGUAGE=POSTSCRIPT\033E\n%!PS\n", {"-MPSP"});
+  EXPECT_EQ(out.compare(0, kUel.size() + 1, kUel + "%"), 0) << out;
+}
