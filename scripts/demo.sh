@@ -144,7 +144,7 @@ fi
 
 if [ -z "${JARN_XVFB_PID:-}" ]; then
   echo "demo: no display; starting a virtual one"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 1 100); do
     grep -q '^[0-9][0-9]*$' "$work/display" 2>/dev/null && break
@@ -155,7 +155,8 @@ if [ -z "${JARN_XVFB_PID:-}" ]; then
 fi
 
 # The pointer in the screen's far corner, where it opens no tool tip.
-xdotool mousemove $(xdotool getdisplaygeometry | awk '{ print $1 - 1, $2 - 1 }')
+read -r width height < <(xdotool getdisplaygeometry)
+xdotool mousemove $((width - 1)) $((height - 1))
 "$build/bin/Jarn.exe" -MC100 -W"$install_dir" >"$work/jarn.log" 2>&1 &
 jarn_pid=$!
 if ! timeout 30 xdotool search --sync --onlyvisible --classname jarnMainShell >/dev/null; then
