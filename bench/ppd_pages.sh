@@ -17,7 +17,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 drive=$(realpath "${1:-$top/build/bin/jarn-drive}")
 runs=${2:-7}
 [ -x "$drive" ] || { echo "ppd_pages: no driver at $drive (build jarn-drive first)" >&2; exit 1; }
-bash "$top/scripts/install-packages.sh" "$top/scripts/debian-packages.txt"
+bash "$top/scripts/install-packages.sh" "$top/scripts/debian-packages.txt" "$top/scripts/debian-test-packages.txt"
 . "$top/bench/bench_lib.sh"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/jarn-bench-XXXXXX")

@@ -8,7 +8,7 @@
 #   FUZZ_SECONDS=0 scripts/fuzz.sh   replay only
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
-"$top/scripts/install-packages.sh" "$top/scripts/debian-packages.txt"
+"$top/scripts/install-packages.sh" "$top/scripts/debian-packages.txt" "$top/scripts/debian-test-packages.txt"
 build=${BUILD_DIR:-$top/build-fuzz}
 seconds=${FUZZ_SECONDS:-30}
 short_seconds=${SHORT_FUZZ_SECONDS:-$(( seconds < 20 ? seconds : 20 ))}

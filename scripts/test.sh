@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test. On a fresh Debian 12 machine it first
-# installs the packages the build and the tests use (as root).
+# installs the packages the build and the tests use (as root):
+# debian-packages.txt (building and running) and debian-test-packages.txt.
 #
 #   scripts/test.sh              plain build in build/
 #   JARN_SANITIZE=1 scripts/test.sh   AddressSanitizer + UBSan build in build-asan/
 #   BUILD_DIR=dir scripts/test.sh     another build directory
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
-"$top/scripts/install-packages.sh" "$top/scripts/debian-packages.txt"
+"$top/scripts/install-packages.sh" "$top/scripts/debian-packages.txt" "$top/scripts/debian-test-packages.txt"
 
 sanitize=${JARN_SANITIZE:-0}
 if [ "$sanitize" = 1 ]; then
