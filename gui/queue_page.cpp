@@ -245,7 +245,7 @@ Widget createQueuePage(Widget parent) {
   w.page = makePageWidget(xmFormWidgetClass, parent, "jarnQueFormF", fillForm(2));
   XtUnmanageChild(w.page);
   w.banner = createQueueNameBanner(w.page, &w.bannerFrame);
-  w.typeSmallForm = makePageWidget(xmFormWidgetClass, w.page, "queueTypeSmlForm", placeBelow(w.bannerFrame, 8));
+  w.typeSmallForm = makePageWidget(xmFormWidgetClass, w.page, "queueTypeSmlForm", placeBelow(nullptr, 8));
   const std::vector<MenuEntry> types = {{"queTypePDMenu_ps", "PostScript", queueTypePsCB},
                                         {"queTypePDMenu_pcl", "PCL", queueTypePclCB},
                                         {"queTypePDMenu_pxl", "PXL (PCL6)", queueTypePxlCB},
