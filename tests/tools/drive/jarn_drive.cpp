@@ -460,7 +460,7 @@ void callStep(const Args& a) {
 // containers inside the window, and no label or button is narrower or lower
 // than its text; else the names of the widgets that are not. `rows LIST`
 // prints how many rows of a list show: its height left by its ancestors
-// over the height of its first row.
+// over the height of its first row ("rows LIST N": "ok" when N or more).
 struct Box {
   int x = 0, y = 0, width = 0, height = 0;
 };
@@ -529,8 +529,8 @@ void rowsStep(const Args& a) {
     top = std::max(top, at);
     bottom = std::min(bottom, static_cast<Position>(at + boxOf(p).height));
   }
-  if (std::getenv("JARN_DRIVE_DEBUG")) printLine(std::to_string(bottom - top) + "/" + std::to_string(height));
-  printLine(std::to_string(bottom > top ? (bottom - top) / height : 0));
+  int rows = bottom > top ? (bottom - top) / height : 0;
+  printLine(a.size() > 1 && rows >= number(a[1]) ? "ok" : std::to_string(rows));
 }
 
 void runLine(const std::string& line);
@@ -612,7 +612,7 @@ const Step kSteps[] = {
     {"timed", 1, 1, timedStep},
     {"options", 0, 0, [](const Args&) { for (const std::string& line : optionLines()) printLine(line); }},
     {"inside", 1, 1, insideStep},
-    {"rows", 1, 1, rowsStep},
+    {"rows", 1, 2, rowsStep},
     {"shot", 1, 1, [](const Args& a) { if (!writeScreenshot(a[0])) fail("no screenshot " + a[0]); }},
 };
 
