@@ -263,6 +263,8 @@ call setAdvOptMode 2                           => 0
 inside advOptMainForm                          => ok
 call ManageMainForm 5                          => 0
 inside advOptMainForm                          => ok
+call ManageMainForm 7                          => 0
+inside jarnMessageBox                          => ok
 T
 [ "$(lpstat -v blankq 2>&1)" = "device for blankq: $base/out%20blank" ] || fail "blank path: $(lpstat -v blankq 2>&1)"
 printf '%s\n' 'pick printerScrlList * zz@q' 'text mainQueueNameLbl' 'get printerName' 'click queDelQPB' 'click okMainPB' |
