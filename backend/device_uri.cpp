@@ -138,7 +138,22 @@ void store(std::string& field, const std::string& value, size_t size) {
 std::string localDeviceUri(const std::string& devicePath) {
   if (devicePath.find("/dev/tty") != std::string::npos) return "serial:" + devicePath;
   if (devicePath.find("/dev/lp") != std::string::npos) return "parallel:" + devicePath;
-  return "file:" + devicePath;
+  return fileDeviceUri(devicePath);
+}
+
+std::string fileDeviceUri(const std::string& path) { return "file:" + fileUriTail(path); }
+
+std::string fileUriTail(const std::string& path) {
+  // libcups writes "file://" and the escaped path; the empty authority is
+  // left out, as CUPS itself writes its file: URIs.
+  char buffer[1024];
+  if (httpAssembleURI(HTTP_URI_CODING_ALL, buffer, sizeof buffer, "file", nullptr, "", 0, path.c_str()) <
+          HTTP_URI_STATUS_OK ||
+      std::strncmp(buffer, "file://", 7) != 0)
+    return path;
+  std::string tail;
+  for (const char* p = buffer + 7; *p; ++p) tail += *p == '#' ? std::string("%23") : std::string(1, *p);
+  return tail;
 }
 
 std::string usbShellText(const std::string& text) {
@@ -263,7 +278,7 @@ std::string buildDeviceURI(std::string* shownText, std::string* why) {
       break;
     case kConnectOldIpp:  // a file: URI naming /dev/null
     case kConnectFile:
-      if (!s.fileName.empty()) uri = "file:" + s.fileName;
+      if (!s.fileName.empty()) uri = fileDeviceUri(s.fileName);
       break;
     default:
       break;  // no URI for this connection: nothing is sent
@@ -293,7 +308,9 @@ int parseDeviceURI() {
 int applyDeviceURI(int type, const std::string& uri) {
   UriParts p;
   bool network = type == kConnectLpd || type == kConnectTcp || type == kConnectIpp;
-  if (!separate(uri, &p, network)) return -1;
+  // A file: URI's path is decoded when it can be ("%20" is a blank).
+  bool file = type == kConnectFile || type == kConnectOldIpp || type == kConnectLocal;
+  if (!(file && separate(uri, &p, true)) && !separate(uri, &p, network)) return -1;
   SetupState& s = setup();
   switch (type) {
     case kConnectOldIpp:

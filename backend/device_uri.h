@@ -10,6 +10,13 @@
 // "parallel:" for one under /dev/lp, "file:" for any other.
 std::string localDeviceUri(const std::string& devicePath);
 
+// The file: URI of a path, its path escaped by libcups ("file:/tmp/a%20b");
+// a path libcups cannot take stays "file:" + path.
+std::string fileDeviceUri(const std::string& path);
+// What follows "file:" in fileDeviceUri: the value of the commands that
+// write "file:%s".
+std::string fileUriTail(const std::string& path);
+
 // A usb: URI as the command lines show it (checkUSBString): "usb:" and the slashes after it
 // dropped, a backslash before each blank, "(" and ")" and before a "%" that
 // has no "%" beside it. A text without "usb:" is shown unchanged.

@@ -191,6 +191,21 @@ int getPpdModelName(const std::string& path, std::string* modelName) {
   return modelNameInHead(readPpdHead(fd), modelName);
 }
 
+std::string getPpdLanguage(const std::string& path) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return std::string();
+  std::string head = readPpdHead(fd);
+  const std::string key = "*LanguageVersion:";
+  size_t at = head.find(key);
+  if (at == std::string::npos) return std::string();
+  size_t start = head.find_first_not_of(" \t", at + key.size());
+  size_t end = head.find_first_of("\r\n", at);
+  if (start == std::string::npos || (end != std::string::npos && start >= end)) return std::string();
+  std::string value = head.substr(start, end == std::string::npos ? std::string::npos : end - start);
+  value.erase(value.find_last_not_of(" \t") + 1);
+  return value;
+}
+
 int getPPDSearchPath() {
   const std::string& modelDir = setup().toolPaths[kCupsModelDirSlot];
   if (!modelDir.empty() && tryCandidates(modelDir, kModelDirCandidates, false)) {

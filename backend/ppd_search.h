@@ -37,6 +37,10 @@ int getPpdPdlClass(const std::string& fileName);
 // Returns 1 when one was found, else 0 with `modelName` empty.
 int getPpdModelName(const std::string& path, std::string* modelName);
 
+// The language of a PPD (plain or gzip-compressed): the value of its
+// "*LanguageVersion:" line within the first 2048 bytes ("English"), or "".
+std::string getPpdLanguage(const std::string& path);
+
 // Looks for the maker's PPD directory (the CUPS model directory first, then
 // the usual PPD directories) and stores it in ppdSearchDir(). 1 when found.
 int getPPDSearchPath();

@@ -89,7 +89,7 @@ bool ppdDevicePart(const char** format, std::vector<FormatArg>* args) {
       return true;
     case kConnectFile:
       *format = fmt::kPpdDeviceFile;
-      *args = {s.fileName};
+      *args = {fileUriTail(s.fileName)};
       return true;
     default:
       return true;
@@ -173,7 +173,7 @@ int createQueueByUri(const std::string& queue) {
       status = run(fmt::kCreateIpp, {lpadmin, queue, uri});
       break;
     case kConnectFile:
-      status = run(fmt::kCreateFile, {lpadmin, queue, s.fileName});
+      status = run(fmt::kCreateFile, {lpadmin, queue, fileUriTail(s.fileName)});
       break;
     default: {
       std::string host = s.newQueueRemoteHost.empty() ? s.lpdHost : s.newQueueRemoteHost;

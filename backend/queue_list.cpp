@@ -299,7 +299,7 @@ int isSystemQueue(const std::string& name) {
   int i = 0;
   for (PList* p = s.systemQueueList.next; p != &s.systemQueueList && i < s.systemQueueCount;
        p = p->next, ++i) {
-    if (cutQueueName(p->name) == name) return 1;
+    if (p->name == name || cutQueueName(p->name) == name) return 1;
   }
   return 0;
 }

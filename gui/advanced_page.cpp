@@ -38,8 +38,8 @@ const char kNextTip[] = "Next or update user data.";
 const char kLoginTip[] = "User name or 'login'.";
 const char kForceTip[] = "Force";
 const char kHeader[] = "User        Box#/Prf F   SecPW     F        ID      F Password  F";
-constexpr int kModeFormHeight = 104;
-const char kListFont[] = "-*-courier-medium-r-normal--12-*-*-*-m-*-iso8859-1";
+constexpr int kModeFormHeight = 96;
+const char kListFont[] = "-*-courier-medium-r-normal--10-*-*-*-m-*-iso8859-1";
 
 // Titles by kind: 2 box, 3 secured, 4 accounting, 5 extra.
 const char* const kTitles[] = {"Configuration of Box Printing", "Configuration of Secured (password) Printing",
@@ -117,9 +117,9 @@ void createButtons(AdvancedPageWidgets& w) {
 // A label and a text field on one line below `top`.
 Widget labelledField(Widget form, const char* labelName, const char* text, const char* name, int length,
                      Widget top, Widget* label) {
-  *label = makeTextLabel(xmLabelGadgetClass, form, labelName, text, placeBelow(top, 10));
+  *label = makeTextLabel(xmLabelGadgetClass, form, labelName, text, placeBelow(top, 8));
   XtVaSetValues(*label, XmNwidth, 80, XmNrecomputeSize, False, nullptr);
-  return makeTextField(form, name, length, nullptr, true, joinArgs(placeBelow(top, 4, *label), {{XmNcolumns, length}}));
+  return makeTextField(form, name, length, nullptr, true, joinArgs(placeBelow(top, 2, *label), {{XmNcolumns, length}}));
 }
 
 // The secured/accounting sub-form: login, user ID and password.
@@ -171,7 +171,7 @@ void createBoxForm(AdvancedPageWidgets& w, Widget parent, const WidgetArgs& plac
 // The user sub-form: the list under its header; below it the mode buttons
 // in a column and, beside them, the two mode sub-forms in one place.
 void createUserForm(AdvancedPageWidgets& w) {
-  w.userForm = makePageWidget(xmFormWidgetClass, w.basisForm, "advOptBigForm", fillForm(4));
+  w.userForm = makePageWidget(xmFormWidgetClass, w.basisForm, "advOptBigForm", fillForm(2));
   w.tableHeader = makeTextLabel(xmLabelGadgetClass, w.userForm, "tableHeaderLBG", kHeader, placeBelow(nullptr, 2));
   setWidgetFont(w.tableHeader, kListFont);
   Widget modeForm = makePageWidget(xmFormWidgetClass, w.userForm, "modeForm",
@@ -188,12 +188,15 @@ void createUserForm(AdvancedPageWidgets& w) {
   Widget frame = makePageWidget(xmFrameWidgetClass, w.userForm, "advOptBoxScrlFrame",
                                 joinArgs(placeBelow(w.tableHeader, 2),
                                          {{XmNrightAttachment, XmATTACH_FORM}, {XmNbottomAttachment, XmATTACH_WIDGET},
-                                          {XmNbottomWidget, reinterpret_cast<XtArgVal>(modeForm)}, {XmNbottomOffset, 4}}));
+                                          {XmNbottomWidget, reinterpret_cast<XtArgVal>(modeForm)}, {XmNbottomOffset, 2}}));
+  // The list scrolls its own rows within the room the page leaves it (at
+  // the start-up size seven rows), as the queue and USB lists do.
   w.listWindow = makePageWidget(xmScrolledWindowWidgetClass, frame, "advOptBoxScrlWndw",
-                                {{XmNscrollingPolicy, XmAUTOMATIC}});
+                                {{XmNscrollingPolicy, XmAPPLICATION_DEFINED}});
   addTip(w.listWindow, "List with user data.");
   w.userList = makePageWidget(xmListWidgetClass, w.listWindow, "uMailBoxScrlList",
-                              {{XmNselectionPolicy, XmSINGLE_SELECT}});
+                              {{XmNselectionPolicy, XmSINGLE_SELECT}, {XmNlistSizePolicy, XmRESIZE_IF_POSSIBLE}, {XmNhighlightThickness, 1},
+                               {XmNscrollBarDisplayPolicy, XmAS_NEEDED}});
   setWidgetFont(w.userList, kListFont);
   XtAddCallback(w.userList, XmNsingleSelectionCallback, userListSelectCB, nullptr);
   XtAddCallback(w.userList, XmNdefaultActionCallback, userListSelectCB, nullptr);
@@ -224,13 +227,13 @@ Widget createAdvOptPage(Widget parent) {
   w.page = makePageWidget(xmFormWidgetClass, parent, "advOptMainForm", fillForm(2));
   XtUnmanageChild(w.page);
   w.banner = createQueueNameBanner(w.page, &w.bannerFrame);
-  w.smallForm = makeFramedForm(w.page, "advOptSmallFrame", "advOptSmallForm", placeBelow(w.bannerFrame, 8));
+  w.smallForm = makeFramedForm(w.page, "advOptSmallFrame", "advOptSmallForm", placeBelow(nullptr, 8));
   w.titleLabel = makeTextLabel(xmLabelWidgetClass, w.smallForm, "advOptTitleLbl", "This is supposed to be a TITLE",
                                placeBelow(nullptr, 4));
   createButtons(w);
   w.basisForm = makeFramedForm(
       w.page, "advOptBigFrame", "advOptBasisForm",
-      joinArgs(placeBelow(w.smallForm, 8),
+      joinArgs(placeBelow(w.smallForm, 4),
                {{XmNrightAttachment, XmATTACH_FORM}, {XmNrightOffset, 8}, {XmNbottomAttachment, XmATTACH_WIDGET},
                 {XmNbottomWidget, reinterpret_cast<XtArgVal>(w.previousButton)}, {XmNbottomOffset, 8}}));
   createUserForm(w);

@@ -88,7 +88,7 @@ Widget createConnectPage(Widget parent) {
   w.page = makePageWidget(xmFormWidgetClass, parent, "formParent", fillForm(2));
   XtUnmanageChild(w.page);
   w.banner = createQueueNameBanner(w.page, &w.bannerFrame);
-  w.smallForm = makeFramedForm(w.page, "cnctSmallFrame", "cnctSmallForm", placeBelow(w.bannerFrame, 8), &w.smallFrame);
+  w.smallForm = makeFramedForm(w.page, "cnctSmallFrame", "cnctSmallForm", placeBelow(nullptr, 8), &w.smallFrame);
   const std::vector<MenuEntry> table = {
       {"remQLPDMenuPB", "Remote LPD", connectTypeLpdCB},
       {"remQTCPMenuPB", "Remote TCP/IP(9100)", connectTypeTcpCB},
@@ -118,7 +118,7 @@ Widget createConnectPage(Widget parent) {
 
   w.baseForm = makeFramedForm(
       w.page, "conTypeLPDBigFrame", "connectBaseForm",
-      joinArgs(placeBelow(w.smallFrame, 8),
+      joinArgs(placeBelow(w.smallFrame, 4),
                {{XmNrightAttachment, XmATTACH_FORM}, {XmNrightOffset, 8},
                 {XmNbottomAttachment, XmATTACH_WIDGET},
                 {XmNbottomWidget, reinterpret_cast<XtArgVal>(w.previousButton)}, {XmNbottomOffset, 8}}),

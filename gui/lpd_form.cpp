@@ -60,11 +60,11 @@ Widget createLpdForm(Widget parent) {
   LpdFormWidgets& w = lpdFormWidgets();
   const char tip[] = "Queue name on the printer/copier.";
   w.form = makePageWidget(xmFormWidgetClass, parent, "connectLPDForm", fillForm(4));
-  w.dataForm = makeFramedForm(w.form, "queDataFrame", "queDataForm", fillForm(8), &w.dataFrame);
+  w.dataForm = makeFramedForm(w.form, "queDataFrame", "queDataForm", fillForm(4), &w.dataFrame);
   w.hostLabel = makeTextLabel(xmLabelGadgetClass, w.dataForm, "ipHostNmLbl", "Printer Hostname or IP Address:",
-                              placeBelow(nullptr, 12));
+                              placeBelow(nullptr, 6));
   w.hostField = makeTextField(w.dataForm, "lpdIPAddressTxt", 32, lpdHostChangedCB, true,
-                              joinArgs(placeBelow(w.hostLabel, 4), {{XmNcolumns, 32}}));
+                              joinArgs(placeBelow(w.hostLabel, 2), {{XmNcolumns, 32}}));
   addTip(w.hostField, "IP Address of the printer/copier.");
   const std::vector<MenuEntry> table = {
       {"remQName_lp", "lp", remoteKindLpCB},         {"remQName_print", "print", remoteKindPrintCB},
@@ -73,13 +73,15 @@ Widget createLpdForm(Widget parent) {
   };
   std::vector<Widget> entries;
   w.kindMenu = makeOptionMenu(w.dataForm, "remQMenu", "remQName", "Remote Queue (stndrd):", table, &entries,
-                              placeBelow(w.hostField, 12));
+                              placeBelow(w.hostField, 4));
   for (int i = 0; i < 6; ++i) w.kindEntries[i] = entries[static_cast<size_t>(i)];
   w.kindPulldown = XtParent(entries[0]);
   addTip(w.kindMenu, tip);
   w.queueLabel = makeTextLabel(xmLabelGadgetClass, w.dataForm, "remQLbl", "Remote Queue:", placeBelow(w.kindMenu, 12));
+  // The remote queue's field beside its label, so that the form fits the
+  // start-up window.
   w.queueField = makeTextField(w.dataForm, "lpdRemQTxt", kRemoteQueueField, remoteQueueChangedCB, false,
-                               joinArgs(placeBelow(w.queueLabel, 4), {{XmNcolumns, 16}}));
+                               joinArgs(placeBelow(w.kindMenu, 4, w.queueLabel), {{XmNcolumns, 16}}));
   addTip(w.queueField, tip);
   return w.form;
 }

@@ -73,16 +73,20 @@ Widget createModelPage(Widget parent) {
 Widget createPpdFileForm(Widget parent) {
   ModelPageWidgets& w = modelPageWidgets();
   w.fileForm = makePageWidget(xmFormWidgetClass, parent, "ppdSelPPDForm", fillForm(4));
-  w.fileInner = makeFramedForm(w.fileForm, "ppdSelPPDFileFrame", "ppdSelPPDFileForm", placeBelow(nullptr, 8),
+  // The field takes the frame's width and Browse goes under it, so that
+  // the form fits the start-up window.
+  w.fileInner = makeFramedForm(w.fileForm, "ppdSelPPDFileFrame", "ppdSelPPDFileForm",
+                               joinArgs(placeBelow(nullptr, 8), {{XmNrightAttachment, XmATTACH_FORM}, {XmNrightOffset, 8}}),
                                &w.fileFrame);
   w.nameLabel = makeTextLabel(xmLabelGadgetClass, w.fileInner, "ppdSelLbl", kModelLabel, placeBelow(nullptr, 12));
   w.nameField = makeTextField(w.fileInner, "ppdFnameTxt", static_cast<int>(kModelFieldChars), ppdNameChangedCB, true,
                               joinArgs(placeBelow(nullptr, 8, w.nameLabel),
-                                       {{XmNcolumns, 32}, {XmNeditable, False}, {XmNcursorPositionVisible, False}}));
+                                       {{XmNcolumns, 32}, {XmNeditable, False}, {XmNcursorPositionVisible, False},
+                                        {XmNrightAttachment, XmATTACH_FORM}, {XmNrightOffset, 8}}));
   addTip(w.nameField, kModelLabel);
   w.browseButton = makeTextLabel(xmPushButtonWidgetClass, w.fileInner, "ppdSelBrwseBtn", "Browse",
-                                 joinArgs(placeBelow(nullptr, 8, w.nameField), {{XmNbottomAttachment, XmATTACH_FORM},
-                                                                               {XmNbottomOffset, 8}}));
+                                 joinArgs(placeBelow(w.nameField, 8), {{XmNbottomAttachment, XmATTACH_FORM},
+                                                                      {XmNbottomOffset, 8}}));
   XtAddCallback(w.browseButton, XmNactivateCallback, ppdBrowseCB, nullptr);
   addTip(w.browseButton, "Browse printer model.");
   return w.fileForm;

@@ -71,7 +71,8 @@ void colourChoice(ppd_group_t* group, Widget button, Widget menu, bool conflict)
 }
 
 std::string textOf(const char* text, const char* keyword) {
-  return fromKPL2Ascii(text && text[0] ? text : keyword, 256);
+  ppd_file_t* ppd = optionPages().currentPpd;
+  return ppdTextToLatin1(text && text[0] ? text : keyword, 256, ppd ? ppd->lang_encoding : nullptr);
 }
 
 }  // namespace

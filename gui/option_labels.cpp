@@ -1,6 +1,9 @@
 // Texts of the PPD option rows (see option_labels.h).
 #include "option_labels.h"
 
+#include <strings.h>
+
+#include <algorithm>
 #include <cstring>
 
 #include "trace.h"
@@ -60,6 +63,30 @@ std::string fromKPL2Ascii(const char* text, size_t size) {
     out += static_cast<char>(b);
   }
   if (traceLevel() > 3) tracef("fromKPL2Ascii(%s - %s)\n", text, out.c_str());
+  return out;
+}
+
+std::string ppdTextToLatin1(const char* text, size_t size, const char* encoding) {
+  std::string out;
+  if (!text || size == 0) return out;
+  size_t length = strnlen(text, kReadLimit);
+  bool utf8 = encoding && (strcasecmp(encoding, "UTF-8") == 0 || strcasecmp(encoding, "UTF8") == 0);
+  if (!utf8) return std::string(text, std::min(length, size - 1));
+  for (size_t i = 0; i < length && out.size() + 1 < size;) {
+    auto b = static_cast<unsigned char>(text[i]);
+    size_t n = b < 0x80 ? 1 : (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3 : (b & 0xF8) == 0xF0 ? 4 : 0;
+    bool whole = n > 0 && i + n <= length;
+    for (size_t k = 1; whole && k < n; ++k) whole = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
+    if (!whole) {  // not UTF-8 after all: the byte as it is
+      out += static_cast<char>(b);
+      ++i;
+      continue;
+    }
+    unsigned long code = n == 1 ? b : b & (0x7Fu >> n);
+    for (size_t k = 1; k < n; ++k) code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3Fu);
+    out += code <= 0xFF ? static_cast<char>(code) : '?';
+    i += n;
+  }
   return out;
 }
 

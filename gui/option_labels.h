@@ -28,6 +28,13 @@ inline bool isOrdinaryOption(const char* keyword) { return getSpecialOptionKind(
 // bytes, copies every other byte. The result holds at most size - 1 bytes.
 std::string fromKPL2Ascii(const char* text, size_t size);
 
+// A PPD text for a Latin-1 label by the PPD's encoding (ppd_file_t's
+// lang_encoding): libcups hands its texts over as "UTF-8", whose characters
+// up to U+00FF become their Latin-1 byte and any other character '?';
+// "ISOLatin1", "WindowsANSI" and a missing encoding keep the bytes. At most
+// 256 bytes of `text` are read; the result holds at most size - 1 bytes.
+std::string ppdTextToLatin1(const char* text, size_t size, const char* encoding);
+
 // A group title centred in a line of 82 columns between dashes:
 // (80 - length) / 2 dashes, a blank, the text, a blank, dashes up to 82.
 // A text of 84 characters or more is returned unchanged; one of 81 to 83

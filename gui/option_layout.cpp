@@ -48,8 +48,8 @@ const char* fieldPrefix(int kind) {
 
 }  // namespace
 
-std::string optionLabelText(const ppd_option_t* option) {
-  std::string text = fromKPL2Ascii(option->text[0] ? option->text : option->keyword, kTextSize);
+std::string optionLabelText(const ppd_option_t* option, const char* encoding) {
+  std::string text = ppdTextToLatin1(option->text[0] ? option->text : option->keyword, kTextSize, encoding);
   return text + " :";
 }
 
@@ -67,7 +67,7 @@ OptionLayout planOptionRows(ppd_file_t* ppd) {
       title.y = printY;
       title.index = k;
       title.name = "dynTxt" + std::to_string(k);
-      title.text = centredGroupTitle(fromKPL2Ascii(group->text, kTextSize));
+      title.text = centredGroupTitle(ppdTextToLatin1(group->text, kTextSize, ppd->lang_encoding));
       layout.rows.push_back(title);
       printY += kRowStep;
     }
@@ -83,7 +83,7 @@ OptionLayout planOptionRows(ppd_file_t* ppd) {
         (installable ? installY : printY) += kRowStep;
         row.index = k++;
         row.name = "dynMenu" + std::to_string(row.index);
-        row.text = optionLabelText(row.option);
+        row.text = optionLabelText(row.option, ppd->lang_encoding);
       } else if (row.kind == kOptionMailbox ||
                  (row.kind != kOptionPageRegion && n < kSpecialFieldSlots)) {
         row.type = row.kind == kOptionMailbox ? kRowSpin : kRowField;

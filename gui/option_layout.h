@@ -33,5 +33,6 @@ struct OptionLayout {
 // get no row (traced). An empty layout for no PPD or no groups.
 OptionLayout planOptionRows(ppd_file_t* ppd);
 
-// The option's label: "%s :" with its converted text, or its keyword.
-std::string optionLabelText(const ppd_option_t* option);
+// The option's label: "%s :" with its text converted by the PPD's encoding
+// (ppdTextToLatin1), or its keyword.
+std::string optionLabelText(const ppd_option_t* option, const char* encoding);

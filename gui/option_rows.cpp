@@ -60,7 +60,8 @@ void buildMenuRow(OptionPagesState& st, const OptionRow& row, Widget pane) {
   auto& table = row.installablePane ? st.installableChoices : st.printChoices;
   for (int c = 0; c < option->num_choices; ++c) {
     ppd_choice_t* choice = &option->choices[c];
-    std::string label = fromKPL2Ascii(choice->text[0] ? choice->text : choice->choice, kTextSize);
+    std::string label = ppdTextToLatin1(choice->text[0] ? choice->text : choice->choice, kTextSize,
+                                        st.currentPpd ? st.currentPpd->lang_encoding : nullptr);
     Widget button = makeTextLabel(xmPushButtonWidgetClass, slot.pulldown, (row.name + std::to_string(c)).c_str(),
                                   label.c_str());
     XtAddCallback(button, XmNactivateCallback, DynCallback, choice);

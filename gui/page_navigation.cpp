@@ -186,7 +186,13 @@ int queueListHeightFor(int count) {
   return height > kListMaxHeight ? kListMaxHeight : static_cast<int>(height);
 }
 
-void setQueueListHeight(int count) { navigation().queueListHeight = queueListHeightFor(count); }
+void setQueueListHeight(int count) {
+  navigation().queueListHeight = queueListHeightFor(count);
+  // The list asks for its height; its scrolled window keeps the place the
+  // main form gives it, and the list scrolls its rows within it.
+  Widget list = mainWidgets().queueList;
+  if (list) XtVaSetValues(list, XmNheight, static_cast<Dimension>(navigation().queueListHeight), nullptr);
+}
 
 void setCreateToggle(bool on) {
   Widget t = mainWidgets().createToggle;

@@ -47,6 +47,45 @@ const char* listTitle(int type) {
                                                                               : "Select PS Printer Model:";
 }
 
+const char* typeName(int type) { return type == kTypePcl ? "PCL" : type == kTypePclXl ? "PXL" : "PS"; }
+
+// The list position (1-based) of the row picked last; 0 for none.
+int pickedRow = 0;
+
+std::string baseNameOf(const std::string& path) { return path.substr(path.find_last_of('/') + 1); }
+
+// The rows as the list shows them: a model name that repeats carries the
+// PPD's language ("Velta C400 PS (German)"), and where name and language
+// both repeat, the file's name, so that every row can be told apart.
+std::vector<std::string> rowLabels(const std::vector<PpdRow>& rows) {
+  std::vector<std::string> languages, labels;
+  for (const PpdRow& row : rows) languages.push_back(getPpdLanguage(row.path));
+  auto count = [&rows, &languages](size_t i, bool withLanguage) {
+    size_t n = 0;
+    for (size_t j = 0; j < rows.size(); ++j) {
+      n += rows[j].modelName == rows[i].modelName && (!withLanguage || languages[j] == languages[i]);
+    }
+    return n;
+  };
+  for (size_t i = 0; i < rows.size(); ++i) {
+    std::string label = rows[i].modelName;
+    if (count(i, false) > 1) {
+      bool languageTells = !languages[i].empty() && count(i, true) == 1;
+      label += " (" + (languageTells ? languages[i] : baseNameOf(rows[i].path)) + ")";
+    }
+    labels.push_back(label);
+  }
+  return labels;
+}
+
+// The list's title when it is empty: where the PPD files were looked for.
+std::string emptyListTitle(int listed) {
+  std::string type = typeName(setup().printerType);
+  if (listed < 0 || ppdSearchDir().empty())
+    return "No PPD directory found: no Velta or bry\nfolder in the CUPS model directory\nnor in /usr/share/ppd and the like.";
+  return "No " + type + " printer model (*-" + type + "-*.ppd) in:\n" + ppdSearchDir();
+}
+
 void addChooserButton(Widget form, const char* name, const char* text, int image, int armImage,
                       XtCallbackProc callback, const char* captionName, const char* caption, int position) {
   Widget button = makeImageButton(form, name, text, image, armImage, callback, placeBottom(position, 30));
@@ -114,8 +153,15 @@ void showPpdFileBox() {
   XmString title = makeXmString(listTitle(setup().printerType));
   XtVaSetValues(c.title, XmNlabelString, title, nullptr);
   XmStringFree(title);
+  pickedRow = 0;
   std::vector<std::string> items;
-  if (listPPD(&items) >= 0) listSetItems(c.list, items);
+  int listed = listPPD(&items);
+  listSetItems(c.list, listed > 0 ? rowLabels(ppdTable()) : std::vector<std::string>());
+  if (listed <= 0) {
+    XmString empty = makeXmString(emptyListTitle(listed).c_str());
+    XtVaSetValues(c.title, XmNlabelString, empty, nullptr);
+    XmStringFree(empty);
+  }
   popupDialog(c.form, XtGrabNone);
   if (XtIsRealized(c.shell)) XRaiseWindow(XtDisplay(c.shell), XtWindow(c.shell));
   flushDisplay(c.shell);
@@ -128,7 +174,14 @@ void ppdFileBoxListCB(Widget, XtPointer, XtPointer callData) {
     if (traceLevel() > 0) tracef("Select but not evaluated\n");
     return;
   }
-  ppdChooserSelection() = cbs->item ? xmStringFirstLine(cbs->item) : std::string();
+  const std::vector<PpdRow>& rows = ppdTable();
+  pickedRow = cbs->item_position;
+  if (pickedRow >= 1 && pickedRow <= static_cast<int>(rows.size())) {
+    ppdChooserSelection() = rows[static_cast<size_t>(pickedRow - 1)].modelName;
+  } else {
+    pickedRow = 0;
+    ppdChooserSelection() = cbs->item ? xmStringFirstLine(cbs->item) : std::string();
+  }
 }
 
 bool takeChosenModel() {
@@ -136,7 +189,15 @@ bool takeChosenModel() {
   const std::string selected = ppdChooserSelection();
   if (selected.empty()) return false;
   const PpdRow* chosen = nullptr;
-  for (const PpdRow& row : ppdTable()) {
+  const std::vector<PpdRow>& rows = ppdTable();
+  // The picked row's own file; when it is gone, the first other file of
+  // the same model name that still exists.
+  if (pickedRow >= 1 && pickedRow <= static_cast<int>(rows.size())) {
+    const PpdRow& row = rows[static_cast<size_t>(pickedRow - 1)];
+    if (row.modelName == selected && access(row.path.c_str(), F_OK) == 0) chosen = &row;
+  }
+  for (const PpdRow& row : rows) {
+    if (chosen) break;
     if (row.modelName == selected && access(row.path.c_str(), F_OK) == 0) {
       chosen = &row;
       break;

@@ -1,7 +1,9 @@
 // The PPD model chooser: a list of the model names of the maker's PPD files
-// for the queue's data type (listPPD). OK (or a double click) takes the
-// first listed file of the chosen name that still exists, opens it and
-// builds the option pages.
+// for the queue's data type (listPPD), a repeated name with the PPD's
+// language (or file name); an empty list's title says where it looked. OK
+// (or a double click) takes the picked row's file (when it is gone, the
+// first other listed file of that name that exists), opens it and builds
+// the option pages.
 #pragma once
 
 #include <X11/Intrinsic.h>
@@ -12,7 +14,7 @@
 Widget createPpdFileBox();
 // Lists the PPD files, empties the selection and pops the chooser up.
 void showPpdFileBox();
-// The chooser's selected model name.
+// The chooser's selected model name (a pick also keeps the picked row).
 std::string& ppdChooserSelection();
 // The OK path: false (with two bells, ppdFile and modelName kept) when no
 // listed file of the selected name exists; nothing without a selection.

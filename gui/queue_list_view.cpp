@@ -62,22 +62,25 @@ std::string queueNameOfRow(const std::string& row) {
   return text;
 }
 
+void showMainQueueName(const std::string& name) {
+  Widget label = mainWidgets().queueNameLabel;
+  if (!label) return;
+  XmString text = makeXmString(centerLabelText(name).c_str());
+  XtVaSetValues(label, XmNlabelString, text, nullptr);
+  XmStringFree(text);
+}
+
 void showPickedQueueName(const std::string& name) {
   SetupState& s = setup();
   std::string clean = stripQueueMarker(name);
   s.printerName = clean;
   cutField(s.printerName, kPrinterNameSize);
-  Widget label = mainWidgets().queueNameLabel;
-  if (label) {
-    XmString text = makeXmString(centerLabelText(s.printerName).c_str());
-    XtVaSetValues(label, XmNlabelString, text, nullptr);
-    XmStringFree(text);
-  }
+  showMainQueueName(s.printerName);
   if (clean.empty()) {
     s.queueExists = 0;
     s.queueManaged = 0;
   } else {
-    s.queueExists = isSystemQueue(cutQueueName(clean));
+    s.queueExists = isSystemQueue(clean);
     s.queueManaged = isManagedPrinter(cutQueueName(clean));
   }
   setTestPrintSensitive(s.queueExists && !s.createMode);
@@ -92,11 +95,13 @@ void queueListCB(Widget w, XtPointer, XtPointer callData) {
       std::fprintf(stderr, "NoGood Reason: %d\n", cbs->reason);
       if (h.setQueueName) h.setQueueName(nullptr, 0);
       else showPickedQueueName(std::string());
+      showMainQueueName(std::string());
       return;
     }
     std::string name = queueNameOfRow(xmStringToText(cbs->item));
     if (h.setQueueName) h.setQueueName(name.c_str(), 1);
     else showPickedQueueName(name);
+    showMainQueueName(stripQueueMarker(name));
   });
 }
 

@@ -16,6 +16,9 @@ void setQueueListRows(const std::vector<std::string>& rows);
 // The queue name of a list row: at most 255 characters, trailing blanks cut.
 std::string queueNameOfRow(const std::string& row);
 
+// The main window's queue-name label "mainQueueNameLbl" shows the name.
+void showMainQueueName(const std::string& name);
+
 // Shows a picked queue name when no queue page takes it: the name goes into
 // printerName (cut to its 127 characters) and the main window's label.
 void showPickedQueueName(const std::string& name);

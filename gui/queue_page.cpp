@@ -26,6 +26,7 @@
 #include "ppd_search.h"
 #include "queue_commands.h"
 #include "queue_list.h"
+#include "queue_list_view.h"
 #include "queue_name.h"
 #include "report.h"
 #include "screen_values.h"
@@ -187,7 +188,7 @@ void nameTyped(Widget field) {
     s.printerName = text;
     cutField(s.printerName, kPrinterNameSize);
     setQueueNameLabels(s.printerName);
-    s.queueExists = isSystemQueue(cutQueueName(s.printerName));
+    s.queueExists = isSystemQueue(s.printerName);
     setTestPrintSensitive(s.queueExists != 0);
     if (traceLevel() > 3) tracef("PrinterName: %s\n", s.printerName.c_str());
     bool on = s.createMode ? !s.queueExists : s.queueExists != 0;
@@ -244,7 +245,7 @@ Widget createQueuePage(Widget parent) {
   w.page = makePageWidget(xmFormWidgetClass, parent, "jarnQueFormF", fillForm(2));
   XtUnmanageChild(w.page);
   w.banner = createQueueNameBanner(w.page, &w.bannerFrame);
-  w.typeSmallForm = makePageWidget(xmFormWidgetClass, w.page, "queueTypeSmlForm", placeBelow(w.bannerFrame, 8));
+  w.typeSmallForm = makePageWidget(xmFormWidgetClass, w.page, "queueTypeSmlForm", placeBelow(nullptr, 8));
   const std::vector<MenuEntry> types = {{"queTypePDMenu_ps", "PostScript", queueTypePsCB},
                                         {"queTypePDMenu_pcl", "PCL", queueTypePclCB},
                                         {"queTypePDMenu_pxl", "PXL (PCL6)", queueTypePxlCB},
@@ -292,6 +293,7 @@ void setQueueName(const char* name, int readType) {
   if (!name) {
     if (w.nameField) XmTextFieldSetString(w.nameField, const_cast<char*>(""));
     s.printerName.clear();
+    showMainQueueName(std::string());
     s.queueLoadPending = 0;
     setNextAndDelete(false);
     setMasks(1);
@@ -300,10 +302,12 @@ void setQueueName(const char* name, int readType) {
     if (readType) setQueueTypeMenu(kTypePostScript);
     return;
   }
-  std::string cleaned = cleanedName(name);
+  // The name as the list shows it, whole ("zz@q" is a queue of its own);
+  // only the directory name is cut.
+  std::string cleaned = stripQueueMarker(name);
   if (w.nameField) XmTextFieldSetString(w.nameField, const_cast<char*>(cleaned.c_str()));
   if (readType) {
-    int type = readPrinterType(cleaned);
+    int type = readPrinterType(cleanedName(cleaned));
     setQueueTypeMenu(type < 0 ? kTypeRaw : type);
   }
   if (cleaned.empty()) {
@@ -312,7 +316,7 @@ void setQueueName(const char* name, int readType) {
     setThumbIndexWidgetSensitive(false);
     return;
   }
-  s.queueManaged = isManagedPrinter(cleaned);
+  s.queueManaged = isManagedPrinter(cleanedName(cleaned));
   s.queueExists = isSystemQueue(cleaned);
   bool create = s.createMode != 0;
   if (s.queueExists) {

@@ -65,18 +65,18 @@ Widget createUsbPanel(Widget parent) {
   UsbFormWidgets& w = usbFormWidgets();
   SetupState& s = setup();
   w.form = makePageWidget(xmFormWidgetClass, parent, "contTypeFileBigForm", fillForm(4));
-  w.innerForm = makeFramedForm(w.form, "contTypeUsbFrame", "contTypeUsbForm", fillForm(8), &w.frame);
-  w.toggle = makeTextLabel(xmToggleButtonWidgetClass, w.innerForm, "usbSelectTB", "manual USB", placeBelow(nullptr, 8));
+  w.innerForm = makeFramedForm(w.form, "contTypeUsbFrame", "contTypeUsbForm", fillForm(4), &w.frame);
+  w.toggle = makeTextLabel(xmToggleButtonWidgetClass, w.innerForm, "usbSelectTB", "manual USB", placeBelow(nullptr, 4));
   XtAddCallback(w.toggle, XmNvalueChangedCallback, usbToggleCB, nullptr);
   addTip(w.toggle, "Activate for manual USB");
   w.field = makeTextField(w.innerForm, "usbDevTxt", 0, usbManualChangedCB, true,
-                          joinArgs(placeBelow(w.toggle, 4),
+                          joinArgs(placeBelow(nullptr, 4, w.toggle),
                                    {{XmNrightAttachment, XmATTACH_FORM}, {XmNrightOffset, 8}}));
   addTip(w.field, "Specify manual USB device");
   w.listWindow = makePageWidget(
       xmScrolledWindowWidgetClass, w.innerForm, "usbLstScrlWndw",
-      joinArgs(placeBelow(w.field, 8), {{XmNrightAttachment, XmATTACH_FORM}, {XmNrightOffset, 8},
-                                        {XmNbottomAttachment, XmATTACH_FORM}, {XmNbottomOffset, 8},
+      joinArgs(placeBelow(w.field, 4), {{XmNrightAttachment, XmATTACH_FORM}, {XmNrightOffset, 8},
+                                        {XmNbottomAttachment, XmATTACH_FORM}, {XmNbottomOffset, 4},
                                         {XmNscrollingPolicy, XmAPPLICATION_DEFINED}}));
   w.list = makePageWidget(xmListWidgetClass, w.listWindow, "usbScrlList",
                           {{XmNselectionPolicy, XmSINGLE_SELECT}, {XmNscrollBarDisplayPolicy, XmAS_NEEDED}});

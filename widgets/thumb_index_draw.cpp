@@ -76,8 +76,8 @@ void drawBody(Widget w, int position) {
   if (s.hasFocus && !tab.more() && tab.label == s.focusLabel)
     XDrawRectangle(d, win, s.focusGC, tab.focusX, tab.focusY,
                    static_cast<unsigned>(tab.focusWidth - 1), static_cast<unsigned>(tab.focusHeight - 1));
-  if (!tab.more() && t.font_list) {
-    std::string text = s.labels.shown(tab.label);
+  if (t.font_list) {
+    std::string text = tab.more() ? std::string(kThumbMoreLabel) : s.labels.shown(tab.label);
     if (!text.empty()) {
       XmString str = XmStringCreateLocalized(const_cast<char*>(text.c_str()));
       int width = XmStringWidth(t.font_list, str);

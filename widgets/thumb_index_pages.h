@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
-// Width of a "more" tab.
-const int kThumbMoreTabWidth = 20;
+// Width of a "more" tab, which carries the label kThumbMoreLabel.
+const int kThumbMoreTabWidth = 44;
+constexpr const char* kThumbMoreLabel = "More";
 
 // The measures the split and the layout depend on.
 struct ThumbGeometry {

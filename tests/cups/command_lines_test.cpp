@@ -6,6 +6,7 @@
 #include "command_formats.h"
 #include "cups_options.h"
 #include "cups_test_support.h"
+#include "device_uri.h"
 #include "queue_commands.h"
 #include "sleeper.h"
 #include "system_detection.h"
@@ -187,12 +188,12 @@ TEST_F(CommandLines, ValuesAreNeverInterpreted) {
     ASSERT_TRUE(::getcwd(before, sizeof before) && ::chdir(cwd.path().c_str()) == 0);  // where a shell would touch
     StderrCapture err;
     EXPECT_EQ(1, createQueueByUri(queue));
-    EXPECT_NE(std::string::npos, err.take().find("-p " + queue + " -v file:/tmp/a b;touch"));
+    EXPECT_NE(std::string::npos, err.take().find("-p " + queue + " -v file:/tmp/a%20b;touch%20"));
     ASSERT_EQ(0, ::chdir(before));
   }
   auto calls = rec.calls();
   ASSERT_EQ(3u, calls.size());
-  EXPECT_EQ(std::vector<std::string>({"lpadmin", "-p", queue, "-v", "file:" + s.fileName, "-D",
+  EXPECT_EQ(std::vector<std::string>({"lpadmin", "-p", queue, "-v", fileDeviceUri(s.fileName), "-D",
                                       "Jarn 2.0 local file Queue", "-o",
                                       "printer-error-policy=retry-job"}),
             calls[0]);

@@ -177,6 +177,7 @@ TEST(ShellTexts, UsbAndIppForms) {
   EXPECT_EQ("serial:/dev/ttyS0", localDeviceUri("/dev/ttyS0"));
   EXPECT_EQ("parallel:/dev/lp0", localDeviceUri("/dev/lp0"));
   EXPECT_EQ("file:/dev/null", localDeviceUri("/dev/null"));
+  EXPECT_EQ("file:/tmp/a%20b%23", fileDeviceUri("/tmp/a b#"));
   EXPECT_EQ("socket://h:1", copyUriToken("socket://h:1 rest"));
   EXPECT_EQ("host", copyHostToken("host:631/x"));
 }

@@ -560,13 +560,14 @@ TEST_F(MainWindow, ListHeightFollowsTheQueueCountAndEveryQueueCanBeReached) {
   EXPECT_EQ(count, 0);
 }
 
-TEST_F(MainWindow, ListPickIsCutAtTheNameField) {
+TEST_F(MainWindow, ListPickIsUsedWhole) {
   std::string longName(300, 'n');
   setQueueListRows({"* " + longName, "Office"});
   pumpUntilIdle();
   click(m().queueList, 20, 6);
-  // The queue page keeps a picked name as its directory name: 48 bytes.
-  EXPECT_EQ(setup().printerName, std::string(48, 'n'));
+  // A picked name is used whole, up to the printer name's 127 bytes (the
+  // directory name alone is cut at 48).
+  EXPECT_EQ(setup().printerName, std::string(kPrinterNameSize - 1, 'n'));
   // While a question waits a pick changes nothing.
   TimerStep answer{[&] {
     Dimension h = 0;
@@ -588,7 +589,7 @@ TEST_F(MainWindow, ListPickIsCutAtTheNameField) {
   schedule(&answer, 100);
   schedule(&quit, 400);
   askInMessagePanel(28, "Q", "Wait");
-  EXPECT_EQ(setup().printerName, std::string(48, 'n'));
+  EXPECT_EQ(setup().printerName, std::string(kPrinterNameSize - 1, 'n'));
 }
 
 TEST_F(MainWindow, PendingActionLocksTheListAndMenusUntilAnswered) {

@@ -175,15 +175,18 @@ for f in B1 B2; do sed 's/^\*ModelName: .*/*ModelName: "Beta"/' "$craft" >"$c/$f
 start_drive
 say "set ppdSearchDir $c"
 ask "call showPpdFileBox" >/dev/null
-expect "order" "$(ask "text ppdFileBoxScrolledL" | tr '\n' ' ')" "Alpha Beta Beta "
+expect "order" "$(ask "text ppdFileBoxScrolledL" | tr '\n' ' ')" "Alpha Beta (B1-PS-en.ppd) Beta (B2-PS-en.ppd) "
 say "click ppdFileBoxOKPB"
 expect "OK without a selection" "$(ask 'get ppdFile')" ""
-say "pick ppdFileBoxScrolledL Beta" "click ppdFileBoxOKPB"
+say "pick ppdFileBoxScrolledL Beta (B2-PS-en.ppd)" "click ppdFileBoxOKPB"
+expect "second row" "$(ask 'get ppdFile')" "$c/B2-PS-en.ppd"
+ask "call showPpdFileBox" >/dev/null
+say "pick ppdFileBoxScrolledL Beta (B1-PS-en.ppd)" "click ppdFileBoxOKPB"
 first=$(ask 'get ppdFile')
-case $first in "$c"/B[12]-PS-en.ppd) ;; *) fail "Beta gave '$first'" ;; esac
+expect "first row" "$first" "$c/B1-PS-en.ppd"
 expect "first Beta" "$(ask 'get modelName')" Beta
 ask "call showPpdFileBox" >/dev/null
-say "pick ppdFileBoxScrolledL Beta"
+say "pick ppdFileBoxScrolledL Beta (B1-PS-en.ppd)"
 ask 'say listed' >/dev/null
 rm "$first"
 say "click ppdFileBoxOKPB"
@@ -198,6 +201,20 @@ say "click ppdFileBoxOKPB"
 expect "nothing usable: bells" "$(ask 'get bellCount')" $((bells + 2))
 expect "nothing usable: ppdFile kept" "$(ask 'get ppdFile')" "$second"
 expect "nothing usable: modelName kept" "$(ask 'get modelName')" Beta
+# The project's C400 in German and English: two rows, each its own file;
+# an empty directory named in the list's title.
+cp "$here"/../../ppd/Velta-C400-PS-??.ppd "$c/" && rm -f "$c"/[AB]*.ppd
+say "set ppdSearchDir $c"
+ask "call showPpdFileBox" >/dev/null
+expect "C400 rows" "$(ask "text ppdFileBoxScrolledL" | tr '\n' ' ')" "Velta C400 PS (German) Velta C400 PS (English) "
+for lang in German:de English:en; do
+  say "pick ppdFileBoxScrolledL Velta C400 PS (${lang%:*})" "click ppdFileBoxOKPB"
+  expect "C400 ${lang%:*}" "$(ask 'get ppdFile')" "$c/Velta-C400-PS-${lang#*:}.ppd"
+  ask "call showPpdFileBox" >/dev/null
+done
+rm "$c"/*.ppd
+ask "call showPpdFileBox" >/dev/null
+expect "empty list" "$(ask "text ppdFileBoxTitleLbl" | tr '\n' ' ')" "No PS printer model (*-PS-*.ppd) in: $c "
 stop_drive chooser
 
 [ "$failures" = 0 ] && echo "option pages: all passed"

@@ -35,6 +35,33 @@ TEST(OptionTexts, Latin1Conversion) {
   for (const auto& r : rows) EXPECT_EQ(fromKPL2Ascii(r.in.c_str(), r.size), r.out) << r.in;
 }
 
+// Texts by the PPD's encoding: a UTF-8 and a Latin-1 PPD with "m²" both
+// give the Latin-1 label, through libcups as the pages open them.
+TEST(OptionTexts, Latin1ByEncoding) {
+  EXPECT_EQ(ppdTextToLatin1("\xE2\x82\xAC \xC3\xA9", 256, "UTF-8"), "? \xE9");
+  EXPECT_EQ(ppdTextToLatin1("a\xC3", 256, "UTF-8"), "a\xC3");  // no UTF-8 form: the byte kept
+  EXPECT_EQ(ppdTextToLatin1("\xC3\xA9", 256, "ISOLatin1"), "\xC3\xA9");
+  for (std::string encoding : {"UTF-8", "ISOLatin1"}) {
+    std::string m2 = encoding == "UTF-8" ? "m\xC2\xB2" : "m\xB2";
+    char path[] = "/tmp/jarn-encoding-XXXXXX";
+    int fd = mkstemp(path);
+    ASSERT_GE(fd, 0);
+    close(fd);
+    std::ofstream(path) << "*PPD-Adobe: \"4.3\"\n*LanguageVersion: English\n*LanguageEncoding: " << encoding
+                        << "\n*ModelName: \"E\"\n*OpenUI *MediaType/Paper " << m2
+                        << ": PickOne\n*DefaultMediaType: A\n*MediaType A/80 g/" << m2
+                        << ": \"\"\n*CloseUI: *MediaType\n";
+    ppd_file_t* ppd = ppdOpenFile(path);
+    unlink(path);
+    ASSERT_NE(ppd, nullptr) << encoding;
+    ppd_option_t* option = ppdFindOption(ppd, "MediaType");
+    ASSERT_NE(option, nullptr) << encoding;
+    EXPECT_EQ(optionLabelText(option, ppd->lang_encoding), "Paper m\xB2 :") << encoding;
+    EXPECT_EQ(ppdTextToLatin1(option->choices[0].text, 256, ppd->lang_encoding), "80 g/m\xB2") << encoding;
+    ppdClose(ppd);
+  }
+}
+
 TEST(OptionTexts, GroupTitlesIn82Columns) {
   const struct {
     size_t length, lead, width;

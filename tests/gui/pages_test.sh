@@ -216,6 +216,62 @@ call getSetupInfo                              => 1
 get usbDevicePath                              => Velta/Q%202?serial=8
 T
 
+# --- at the start-up size (640x480) every control of every page inside its
+# page and the window, lists with rows enough; a name with "@" picked whole
+# and deleted; a file queue whose path holds a blank
+lpadmin -p 'zz@q' -v socket://127.0.0.1:9100 || fail "lpadmin refused zz@q"
+table <<T | check "start-up size"
+inside jarn                                    => ok
+pick printerScrlList * zz@q
+text queNameTxt                                => zz@q
+click mainMenuMainCreate
+type queNameTxt blankq
+click queNextPB
+pick remQMenu Other
+inside formParent                              => ok
+type lpdRemQTxt q9
+get remoteQueue                                => q9
+pick queTypeMenu Remote TCP/IP(9100)
+inside formParent                              => ok
+pick queTypeMenu Remote IPP
+inside formParent                              => ok
+usb-ids one.ids
+pick queTypeMenu Local USB
+toggle usbSelectTB 1
+toggle usbSelectTB 0
+inside formParent                              => ok
+rows usbScrlList 4                             => ok
+pick queTypeMenu Local
+inside formParent                              => ok
+pick queTypeMenu File
+inside formParent                              => ok
+type contFileNameTxt $base/out blank
+click queLPDPreviousPB
+pick queueTypeMenu raw
+create                                         => 1
+call ManageMainForm 2                          => 0
+inside ppdSelMainForm                          => ok
+call openPpd $here/../../ppd/Velta-C400-PS-en.ppd => 1
+call ManageMainForm 3                          => 0
+inside ppdSel2Form                             => ok
+call ManageMainForm 4                          => 0
+inside ppdSel2Form                             => ok
+call ManageMainForm 6                          => 0
+inside advOptMainForm                          => ok
+rows uMailBoxScrlList 5                        => ok
+call setAdvOptMode 2                           => 0
+inside advOptMainForm                          => ok
+call ManageMainForm 5                          => 0
+inside advOptMainForm                          => ok
+call ManageMainForm 7                          => 0
+inside jarnMessageBox                          => ok
+T
+[ "$(lpstat -v blankq 2>&1)" = "device for blankq: $base/out%20blank" ] || fail "blank path: $(lpstat -v blankq 2>&1)"
+printf '%s\n' 'pick printerScrlList * zz@q' 'text mainQueueNameLbl' 'get printerName' 'click queDelQPB' 'click okMainPB' |
+  (cd "$base" && "$drive" -W "$W") >"$base/at" 2>/dev/null
+[ "$(tr -d ' ' <"$base/at" | head -n 2 | tr '\n' ' ')" = "zz@q zz@q " ] || fail "@ name picked: $(cat "$base/at")"
+lpstat -v 'zz@q' >/dev/null 2>&1 && fail "zz@q not deleted: $(cat "$base/at")"
+
 # --- the whole program at -Z1, driven with xdotool through Next, Previous,
 # Delete and OK: the delete is printed, the queue and its records remain.
 places=$(printf '%s\n' 'where queNameTxt' 'type queNameTxt office' 'where queNextPB' 'click queNextPB' \

@@ -118,6 +118,14 @@ TEST_F(ThumbIndexTest, SelectingTheLastOfManyShowsALeadingMoreTabOnly) {
   EXPECT_FALSE(page.trailing);
   EXPECT_TRUE(state().tabs.front().more());
   EXPECT_FALSE(state().tabs.back().more());
+  pumpUntilIdle();
+  const ThumbTab& more = state().tabs.front();  // it carries its label
+  unsigned long body = pixelAt(thumb, more.x + 2, more.height - 3);
+  int ink = 0;
+  for (int x = more.x; x < more.x + more.width; ++x) {
+    for (int y = 3; y < more.height - 3; ++y) ink += pixelAt(thumb, x, y) != body;
+  }
+  EXPECT_GT(ink, 20);
   const ThumbTab& last = state().tabs.back();
   EXPECT_LE(last.x + last.width + 15, 400);  // the right slant still fits
   EXPECT_TRUE(changes.empty());  // set by the program: no callback

@@ -11,7 +11,11 @@
 // the main shell, then under the other shells.
 #include <X11/Xatom.h>
 #include <X11/extensions/XTest.h>
+#include <Xm/Label.h>
+#include <Xm/LabelG.h>
 #include <Xm/List.h>
+#include <Xm/ScrollBar.h>
+#include <Xm/ScrolledW.h>
 #include <Xm/MessageB.h>
 #include <Xm/RowColumn.h>
 #include <Xm/Text.h>
@@ -22,6 +26,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -449,6 +454,85 @@ void callStep(const Args& a) {
   printLine(std::to_string(result));
 }
 
+// --- Geometry at the start-up size. `inside PAGE` prints "ok" when every
+// managed widget of the page lies inside its parent (a scrolled window's
+// work area may pass its clip window: it scrolls), the page and its
+// containers inside the window, and no label or button is narrower or lower
+// than its text; else the names of the widgets that are not. `rows LIST`
+// prints how many rows of a list show: its height left by its ancestors
+// over the height of its first row ("rows LIST N": "ok" when N or more).
+struct Box {
+  int x = 0, y = 0, width = 0, height = 0;
+};
+
+Box boxOf(Widget w) {
+  Position x = 0, y = 0;
+  Dimension width = 0, height = 0, border = 0;
+  XtVaGetValues(w, XmNx, &x, XmNy, &y, XmNwidth, &width, XmNheight, &height, XmNborderWidth, &border, nullptr);
+  return {x, y, width + 2 * border, height + 2 * border};
+}
+
+bool fits(Widget w, Widget parent) {
+  Box b = boxOf(w), p = boxOf(parent);
+  return b.x >= 0 && b.y >= 0 && b.x + b.width <= p.width && b.y + b.height <= p.height;
+}
+
+void outsideWidgets(Widget parent, std::vector<std::string>* bad) {
+  if (!XtIsComposite(parent)) return;
+  Widget clip = nullptr;
+  if (XmIsScrolledWindow(parent)) XtVaGetValues(parent, XmNclipWindow, &clip, nullptr);
+  WidgetList children = nullptr;
+  Cardinal count = 0;
+  XtVaGetValues(parent, XmNchildren, &children, XmNnumChildren, &count, nullptr);
+  bool scrolls = XtParent(parent) && XmIsScrolledWindow(XtParent(parent)) && [parent] {
+    Widget c = nullptr;
+    XtVaGetValues(XtParent(parent), XmNclipWindow, &c, nullptr);
+    return c == parent;
+  }();
+  for (Cardinal i = 0; i < count; ++i) {
+    Widget w = children[i];
+    if (!XtIsManaged(w)) continue;
+    // A scrolled window keeps the scroll bar it does not need out of sight.
+    bool hiddenBar = XmIsScrolledWindow(parent) && XmIsScrollBar(w);
+    if (!scrolls && !hiddenBar && !fits(w, parent)) bad->push_back(XtName(w));
+    XtWidgetGeometry wish{};
+    Box b = boxOf(w);
+    if ((XmIsLabel(w) || XmIsLabelGadget(w)) && XtQueryGeometry(w, nullptr, &wish) != XtGeometryNo &&
+        (wish.width > b.width || wish.height > b.height))
+      bad->push_back(std::string(XtName(w)) + "(clipped)");
+    outsideWidgets(w, bad);
+  }
+}
+
+void insideStep(const Args& a) {
+  Widget page = lookUp(a[0]);
+  std::vector<std::string> bad;
+  for (Widget w = page; w != mainWidgets().form && XtParent(w); w = XtParent(w)) {
+    if (!fits(w, XtParent(w))) bad.push_back(XtName(w));
+  }
+  outsideWidgets(page, &bad);
+  std::string out;
+  for (const std::string& name : bad) out += (out.empty() ? "" : " ") + name;
+  printLine(out.empty() ? "ok" : out);
+}
+
+void rowsStep(const Args& a) {
+  Widget list = lookUp(a[0]);
+  Position x = 0, y = 0;
+  Dimension width = 0, height = 0;
+  if (!XmListPosToBounds(list, 1, &x, &y, &width, &height) || height == 0) fail(a[0] + " has no row");
+  Position top = 0, bottom = 0, at = 0, unused = 0;
+  XtTranslateCoords(list, 0, 0, &unused, &top);
+  bottom = static_cast<Position>(top + boxOf(list).height);
+  for (Widget p = XtParent(list); p && !XtIsShell(p); p = XtParent(p)) {
+    XtTranslateCoords(p, 0, 0, &unused, &at);
+    top = std::max(top, at);
+    bottom = std::min(bottom, static_cast<Position>(at + boxOf(p).height));
+  }
+  int rows = bottom > top ? (bottom - top) / height : 0;
+  printLine(a.size() > 1 && rows >= number(a[1]) ? "ok" : std::to_string(rows));
+}
+
 void runLine(const std::string& line);
 
 // Runs a step and prints its wall time in microseconds after its output.
@@ -527,6 +611,8 @@ const Step kSteps[] = {
     {"scroll", 1, 1, [](const Args& a) { if (!scrollIntoView(lookUp(a[0]))) fail("not in a scrolled window"); }},
     {"timed", 1, 1, timedStep},
     {"options", 0, 0, [](const Args&) { for (const std::string& line : optionLines()) printLine(line); }},
+    {"inside", 1, 1, insideStep},
+    {"rows", 1, 2, rowsStep},
     {"shot", 1, 1, [](const Args& a) { if (!writeScreenshot(a[0])) fail("no screenshot " + a[0]); }},
 };
 
