@@ -83,6 +83,8 @@ int getInfoData() {
     if (!parseManifestLine(line, &e)) continue;
     if (s.manifest.size() >= kManifestMax) return refuse(path, number, "too many entries", kManifestMax);
     if (e.source.size() > kSourceMax) return refuse(path, number, "a SOURCE is too long", kSourceMax);
+    // No set-id or sticky bits: a mode is permission bits only.
+    if (e.mode > 0777) return refuse(path, number, "a MODE beyond 0777 (octal)", 0777);
     trace(text(kManifestEntry), e.source.c_str(), e.dest.c_str(), static_cast<unsigned>(e.mode));
     s.manifest.push_back(e);
   }

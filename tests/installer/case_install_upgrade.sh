@@ -42,7 +42,7 @@ check "start-up script unchanged" cmp -s /opt/bry/bin/jarn /tmp/jarn.saved
 rm /usr/share/ppd/bry/Velta-C400-PS-en.ppd
 /opt/bry/bin/setup </dev/null >/dev/null 2>&1
 check "in place: exit 0" [ $? = 0 ]
-check "in place: only the PPD files copied" [ "$(grep -c '^Copying file ppd/[^ ]* to /usr/share/ppd/bry\. $' "$LOG")" = "$(grep -c '^Copying file' "$LOG")" ]
-check "in place: every PPD file copied" [ "$(grep -c '^Copying file' "$LOG")" = "$(ls /opt/bry/ppd | wc -l)" ]
+check "in place: only the PPD files copied" [ "$(last_run | grep -c '^Copying file ppd/[^ ]* to /usr/share/ppd/bry\. $')" = "$(last_run | grep -c '^Copying file')" ]
+check "in place: every PPD file copied" [ "$(last_run | grep -c '^Copying file')" = "$(ls /opt/bry/ppd | wc -l)" ]
 check "in place: PPD file back" cmp -s /opt/bry/ppd/Velta-C400-PS-en.ppd /usr/share/ppd/bry/Velta-C400-PS-en.ppd
 finish
