@@ -244,7 +244,7 @@ bool makeNewPPD(const VendorPrinter& p, const std::string& ppdDir, const OptNode
     logMsg(kOpenProblem, copy.c_str(), p.printerName.c_str());
     return false;
   }
-  *out = processNewPPD(oldText, options);
+  *out = processNewPPD(oldText, options, p.printerName);
   logMsg(kNewPPD, p.printerName.c_str(), source.c_str());
   return startsWith(*out, "*PPD-Adobe");
 }
