@@ -196,6 +196,7 @@ bool chooseDeinstallDir(const std::string& found, int* version) {
   InstallState& s = state();
   std::string dir = s.installDir;
   if (!s.installDirGiven && !found.empty() && !checkInstallDir(found, &dir)) return false;
+  if (!checkInstallDir(dir, &dir)) return false;  // the default too: never through a link
   if (s.installDirGiven || found.empty()) *version = isRegular(dir + "/jarnInfo2.0") ? 2 : 1;
   bool info = isRegular(dir + (*version == 1 ? "/jarnInfo1.0" : "/jarnInfo2.0"));
   // A removal stopped before its end leaves the manifest or bin/setup

@@ -79,7 +79,8 @@ AtomicWriteOptions infoFileMode() {
 // Writes a new jarnInfo2.0 unless one is there; 1 written or kept.
 int writeNewInfo(const std::string& path, const std::string& data) {
   removeStaleTemporaries(path);  // of a run killed before its rename
-  if (exists(path)) {
+  struct stat st;
+  if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {  // a link there is replaced
     logMsg(kInfoKept, path.c_str());
     return 1;
   }
