@@ -26,6 +26,15 @@ check "archive replaced the planted link" [ ! -L /var/tmp/JarnPPDFiles2.0-10.tar
 check "foreign /usr/bin/jarn kept, relabelled" eval '[ "$(cat /usr/bin/jarn)" = foreign ] && logged "/usr/bin/chcon -u system_u /usr/bin/jarn (argc=3)" "$FAKE_LOG"'
 check "dangling /usr/bin/qorgsfilter replaced" logged "Link 1: /usr/bin/qorgsfilter linked to /opt/bry/bin/qorgsfilter."
 
+# A re-run of an upgrade killed before its information file: the backup
+# stays the 1.0 script, the killed writer's temporary goes.
+mv /opt/bry/jarnInfo1.0.old /opt/bry/jarnInfo1.0 && rm /opt/bry/jarnInfo2.0
+touch /opt/bry/.jarnInfo2.0.Ab12Cd
+/tmp/rel/setup </dev/null >/dev/null 2>&1
+st=$?
+check "re-run: exit 0, backup kept" eval '[ $st = 0 ] && [ "$(cat /opt/bry/bin/jarn.old)" = "old script" ]'
+check "re-run: temporary gone, jarnInfo1.0 aside" [ ! -e /opt/bry/.jarnInfo2.0.Ab12Cd -a ! -e /opt/bry/jarnInfo1.0 ]
+
 # An update of 2.0: no start-up script, the edited information file kept.
 echo "# edited" >> /opt/bry/jarnInfo2.0
 cp /opt/bry/jarnInfo2.0 /tmp/info.saved
