@@ -172,7 +172,7 @@ bool installDirReady() {
     made = makeDirectory(s.installDir, 0, 0755);
   }
   if (made < 0) {
-    logMsg(kDirNotOk, s.installDir.c_str());
+    stopBecause(format(kDirNotOk, s.installDir.c_str()));
     return false;
   }
   logMsg(kInstallDirOk, s.installDir.c_str());
@@ -256,8 +256,8 @@ int goInstall(int count) {
   int copyFlag = s.sourceDir != s.installDir ? 1 : 0;
   if (copyFlag) logMsg(kSetupAfterRpm, s.sourceDir.c_str());
   if (!makeInstallDirs(s.installDir)) {
-    logMsg(kNoBryDir, s.installDir.c_str());
-    writeLog(text(kSorryQuit));
+    stopBecause(format(kNoBryDir, s.installDir.c_str()));
+    stopBecause(text(kSorryQuit));
     s.failed = 1;
     return 0;
   }

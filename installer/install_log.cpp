@@ -63,6 +63,13 @@ void writeLog(const std::string& line) {
   std::fflush(out);
 }
 
+void stopBecause(const std::string& line) {
+  writeLog(line);
+  if (!logStream()) return;  // writeLog wrote it there already
+  std::fputs(line.c_str(), stderr);
+  if (!line.empty() && line.back() != '\n') std::fputc('\n', stderr);
+}
+
 void logMsg(Msg id, ...) {
   va_list args;
   va_start(args, id);

@@ -25,7 +25,7 @@ std::string wordAt(const std::string& line, size_t* pos) {
 // A manifest over one of its limits is refused whole, before anything is
 // made: the limit and the line are logged, the table is emptied.
 int refuse(const std::string& path, int number, const char* what, size_t limit) {
-  logMsg(kManifestLimits, path.c_str(), number, what, static_cast<int>(limit));
+  stopBecause(format(kManifestLimits, path.c_str(), number, what, static_cast<int>(limit)));
   state().manifest.clear();
   return -1;
 }
@@ -69,7 +69,7 @@ int getInfoData() {
     return 0;
   }
   if (!releaseFileTrusted(path, s.sourceDir, etc)) {
-    logMsg(kUnsafeRelease, s.sourceDir.c_str());
+    stopBecause(format(kUnsafeRelease, s.sourceDir.c_str()));
     return 0;
   }
   logMsg(kManifestPath, path.c_str());

@@ -63,12 +63,6 @@ void tell(Msg id) {
   writeLog(text(id));
 }
 
-// A reason to stop, for the log and standard error.
-void stopBecause(const std::string& line) {
-  writeLog(line);
-  std::fputs(line.c_str(), stderr);
-  if (!line.empty() && line.back() != '\n') std::fputc('\n', stderr);
-}
 
 void findTools() {
   Tools& t = state().tools;
