@@ -88,6 +88,7 @@ bool copyWhole(const std::string& source, const std::string& target, int mode) {
   std::string dir = target.substr(0, target.rfind('/'));
   // Inside the installation only into a directory that is its own.
   if (insideInstallation(dir) && makeDirectory(dir, 0, 0755) < 0) return false;
+  removeStaleTemporaries(target);  // of a run killed while copying
   return writeFileAtomic(target, data, o);
 }
 

@@ -81,6 +81,16 @@ check "-h: every option" [ "$(grep -c '^-[dfhimqSuwDZ]' /tmp/out)" = 11 ]
 check "an update after the install: one log, both runs" eval '[ "$(runs)" = $((n + 1)) ] && [ "$(grep -c "^Starting Jarn" "$LOG")" -ge $((n + 1)) ]'
 check "update said" grep -qx 'Jarn 2.0-10 updated in /opt/bry.' /tmp/out
 
+# A copy killed halfway: the program in place is the old one or the new
+# one, whole; the next run puts the new one there.
+cp /opt/bry/bin/qorgsfilter /tmp/old && head -c 150M /dev/urandom > /tmp/rel/bin/qorgsfilter
+/tmp/rel/setup </dev/null >/dev/null 2>&1 &
+for _ in $(seq 1 500); do ls /opt/bry/bin/.qorgsfilter.* >/dev/null 2>&1 && break; sleep 0.01; done
+kill -9 $! && wait $! 2>/dev/null
+check "killed copy: old or new, whole" eval 'cmp -s /opt/bry/bin/qorgsfilter /tmp/old || cmp -s /opt/bry/bin/qorgsfilter /tmp/rel/bin/qorgsfilter'
+/tmp/rel/setup </dev/null >/dev/null 2>&1
+check "killed copy: the next run finishes it" eval 'cmp -s /opt/bry/bin/qorgsfilter /tmp/rel/bin/qorgsfilter && [ -z "$(ls -A /opt/bry/bin | grep "^\.")" ]'
+
 # A de-installation killed after the information file: -d finishes it;
 # a file the installation did not put there keeps its directory.
 echo mine > /opt/bry/images/mine.txt
