@@ -298,8 +298,9 @@ void takeCupsEnvironment(int* request) {
   SetupState& s = setup();
   const char* dir = std::getenv("JARNCUPSDIR");
   const char* bin = std::getenv("JARNCUPSBINDIR");
-  s.cupsDir = dir && isDirectory(dir) ? dir : "";
-  s.cupsBinDir = bin && isDirectory(bin) ? bin : "";
+  // The tools are run from there: only a directory nobody else could fill.
+  s.cupsDir = dir && isDirectory(dir) && trustedToolDir(dir) ? dir : "";
+  s.cupsBinDir = bin && isDirectory(bin) && trustedToolDir(bin) ? bin : "";
   cutField(s.cupsDir, kPathSize);
   cutField(s.cupsBinDir, kPathSize);
   if (!s.cupsDir.empty() && !s.cupsBinDir.empty()) {

@@ -72,7 +72,7 @@ MachineFacts readMachineFacts();
 int getLpModeFromEnv(bool withAix = false);
 
 // Takes JARNCUPSDIR and JARNCUPSBINDIR into cupsDir and cupsBinDir (a value
-// naming no existing directory is dropped). When both are set, CUPS becomes
+// naming no existing directory, or one trustedToolDir refuses, is dropped). When both are set, CUPS becomes
 // the request (when `request` was 0) and cupsFound 1.
 void takeCupsEnvironment(int* request);
 

@@ -249,6 +249,11 @@ TEST_F(Detection, CupsDirectoriesFromTheEnvironment) {
   takeCupsEnvironment(&request);
   EXPECT_EQ(0, request);
   EXPECT_EQ("", setup().cupsDir);
+  ASSERT_EQ(0, ::chmod(prefix.path().c_str(), 0777));  // a directory others can fill is no tool directory
+  EnvGuard open("JARNCUPSBINDIR", prefix.path());
+  resetSetup();
+  takeCupsEnvironment(&request);
+  EXPECT_EQ("", setup().cupsBinDir);
 }
 
 // With no server answering, each source of the version is tried in turn.
