@@ -59,9 +59,8 @@ bool isTemporaryOf(const std::string& entry, const std::string& prefix) {
   return true;
 }
 
-// Removes the temporaries that writers of `target` left when they were
-// killed before their rename. Only called under the file's lock, when no
-// live writer of the file can own one.
+}  // namespace
+
 void removeStaleTemporaries(const std::string& target) {
   DIR* d = ::opendir(dirOf(target).c_str());
   if (!d) return;
@@ -73,6 +72,29 @@ void removeStaleTemporaries(const std::string& target) {
       ::unlinkat(::dirfd(d), e->d_name, 0);
   }
   ::closedir(d);
+}
+
+namespace {
+
+// True when a file or directory belongs to root or the writing user and
+// others cannot write it (a sticky directory of root's excepted, where
+// nobody may replace what others own).
+bool safeOwner(const struct stat& st) {
+  const uid_t self = ::geteuid();
+  if (st.st_uid != 0 && st.st_uid != self) return false;
+  if (S_ISLNK(st.st_mode) || (st.st_mode & S_IWOTH) == 0) return true;  // a link's own bits mean nothing
+  return S_ISDIR(st.st_mode) && (st.st_mode & S_ISVTX) != 0 && st.st_uid == 0;
+}
+
+// True when `dir` (absolute, without links) and every directory above it
+// pass safeOwner.
+bool safeDirectoryChain(std::string dir) {
+  for (;;) {
+    struct stat st;
+    if (::lstat(dir.c_str(), &st) != 0 || !safeOwner(st)) return false;
+    if (dir == "/") return true;
+    dir = dirOf(dir);
+  }
 }
 
 // Makes a rename in `dir` durable. The file is already replaced, so a
@@ -111,6 +133,19 @@ bool resolveWriteTarget(const std::string& path, std::string* target, std::strin
   return true;
 }
 
+bool linkMayBeFollowed(const std::string& path, std::string* error) {
+  struct stat st;
+  char* realDir = ::realpath(dirOf(path).c_str(), nullptr);
+  char* real = ::realpath(path.c_str(), nullptr);
+  bool ok = realDir && real && ::lstat(path.c_str(), &st) == 0 && safeOwner(st) &&
+            safeDirectoryChain(realDir) && safeDirectoryChain(dirOf(real));
+  std::free(realDir);
+  std::free(real);
+  if (!ok && error)
+    *error = "Will not write through the link '" + path + "': it or a directory on its way can be changed by another user";
+  return ok;
+}
+
 std::string makeTempFile(const std::string& directory, const std::string& prefix, int* fd) {
   std::string dir = directory.empty() ? "." : directory;
   while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
@@ -127,7 +162,17 @@ std::string makeTempFile(const std::string& directory, const std::string& prefix
 bool writeFileAtomic(const std::string& path, const std::string& data,
                      const AtomicWriteOptions& options, std::string* error) {
   std::string target;
-  if (!resolveWriteTarget(path, &target, error)) return false;
+  struct stat st;
+  bool isLink = ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+  if (options.replaceLink) {
+    target = path;
+  } else {
+    if (isLink && !linkMayBeFollowed(path, error)) {
+      errno = EPERM;
+      return false;
+    }
+    if (!resolveWriteTarget(path, &target, error)) return false;
+  }
   if (holdsRecordLock(target)) removeStaleTemporaries(target);
   int fd = -1;
   std::string tmp = makeTempFile(dirOf(target), tempPrefixOf(target), &fd);

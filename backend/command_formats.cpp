@@ -5,9 +5,8 @@
 
 namespace fmt {
 
-const char* const kPsList = "ps -ef";
 const char* const kLpdVersion = "lpd -V";
-const char* const kNetcatProbe = "%s localhost 631";
+const char* const kNetcatProbe = "%s %s %d";
 const char* const kCupsConfigVersion = "%s --version";
 
 const char* const kLpstatList = "%s -v";

@@ -40,7 +40,6 @@ Command commandFromFormat(const char* format, const std::vector<FormatArg>& args
 namespace fmt {
 
 // Detection.
-extern const char* const kPsList;
 extern const char* const kLpdVersion;
 extern const char* const kNetcatProbe;
 extern const char* const kCupsConfigVersion;

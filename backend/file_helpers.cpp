@@ -106,7 +106,8 @@ int chownToUser(const std::string& path, const std::string& user) {
   if (name != "root") {
     if (struct group* gr = ::getgrnam(name.c_str())) gid = gr->gr_gid;
   }
-  return ::chown(path.c_str(), uid, gid);
+  // lchown: a link planted at the path is given away, never its target.
+  return ::lchown(path.c_str(), uid, gid);
 }
 
 int makeExecutable(const std::string& path) { return ::chmod(path.c_str(), 0755); }

@@ -19,7 +19,8 @@ int makeUserDirectory(const std::string& directory, const std::string& user);
 
 // Gives the path to the user: "Default" and "root" mean root with its primary
 // group; another user its uid (0 when unknown) and the gid of the group of
-// the same name, else its primary group, else 0. Returns chown's status.
+// the same name, else its primary group, else 0. A link at the path is
+// not followed (the link itself is given). Returns lchown's status.
 int chownToUser(const std::string& path, const std::string& user);
 
 // Mode 0755.

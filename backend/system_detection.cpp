@@ -2,12 +2,14 @@
 #include "system_detection.h"
 
 #include <cups/cups.h>
+#include <dirent.h>
 #include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <sys/utsname.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -123,28 +125,53 @@ int versionDigits(const std::string& text, size_t pos) {
   return any ? value : 0;
 }
 
-// The command name of a "ps -ef" line: the base name of the first word of
-// its command column (the eighth column).
-std::string processName(const std::string& line, std::string* commandWord) {
-  std::istringstream in(line);
-  std::string field;
-  for (int i = 0; i < 7; ++i) {
-    if (!(in >> field)) return std::string();
-  }
-  std::string word;
-  if (!(in >> word)) return std::string();
-  if (commandWord) *commandWord = word;
-  size_t slash = word.rfind('/');
-  return slash == std::string::npos ? word : word.substr(slash + 1);
+// A running process as the kernel shows it: its real user and its program.
+struct Process {
+  uid_t uid;
+  std::string exe;  // the program's path (readlink of /proc/PID/exe)
+};
+
+// The real user id of the "Uid:" line of /proc/PID/status; false when none.
+bool processUid(const std::string& procDir, uid_t* uid) {
+  std::string status;
+  if (!readWholeFile(procDir + "/status", &status)) return false;
+  size_t at = status.find("\nUid:");
+  if (at == std::string::npos) return false;
+  char* end = nullptr;
+  unsigned long v = std::strtoul(status.c_str() + at + 5, &end, 10);
+  if (end == status.c_str() + at + 5) return false;
+  *uid = static_cast<uid_t>(v);
+  return true;
 }
 
-// The "ps -ef" listing; "" when ps cannot run.
-std::string processListing() {
-  Command cmd = commandFromFormat(fmt::kPsList, {});
-  std::string out;
-  int st = runCapture(cmd, traceLevel(), &out, RunMode::Quiet);
-  if (exitCodeOf(st) != 0) return std::string();
+// The processes of /proc (under the injectable root) whose program the
+// kernel names; kernel threads and vanished processes are left out. No
+// child is run: the argument text a process chose for itself plays no part.
+std::vector<Process> runningProcesses() {
+  std::vector<Process> out;
+  std::string proc = rootedPath("/proc");
+  DIR* d = ::opendir(proc.c_str());
+  if (!d) return out;
+  while (struct dirent* e = ::readdir(d)) {
+    if (!std::isdigit(static_cast<unsigned char>(e->d_name[0]))) continue;
+    std::string dir = proc + "/" + e->d_name;
+    char buf[4096];
+    ssize_t n = ::readlink((dir + "/exe").c_str(), buf, sizeof buf - 1);
+    Process p;
+    if (n <= 0 || !processUid(dir, &p.uid)) continue;
+    p.exe.assign(buf, static_cast<size_t>(n));
+    const std::string deleted = " (deleted)";
+    if (p.exe.size() > deleted.size() && p.exe.compare(p.exe.size() - deleted.size(), deleted.size(), deleted) == 0)
+      p.exe.resize(p.exe.size() - deleted.size());
+    out.push_back(p);
+  }
+  ::closedir(d);
   return out;
+}
+
+std::string baseNameOf(const std::string& path) {
+  size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 // True when "lpd -V" names LPRng.
@@ -156,10 +183,11 @@ bool lpdIsLprng() {
   return out.find("LPRng") != std::string::npos;
 }
 
-void fillCupsDirsFrom(const std::string& commandWord) {
+void fillCupsDirsFrom(const std::string& program) {
   SetupState& s = setup();
   std::string prefix;
-  if (getCupsdPrefix(commandWord, &prefix)) s.cupsBinDir = prefix;
+  if (getCupsdPrefix(program, &prefix) && trustedToolDir(program.substr(0, program.rfind('/'))))
+    s.cupsBinDir = prefix;
   std::string dir, execDir;
   if (getCupsPrefix(&dir, &execDir)) {
     if (!dir.empty() && dir != s.cupsDir) s.cupsDir = dir;
@@ -270,8 +298,9 @@ void takeCupsEnvironment(int* request) {
   SetupState& s = setup();
   const char* dir = std::getenv("JARNCUPSDIR");
   const char* bin = std::getenv("JARNCUPSBINDIR");
-  s.cupsDir = dir && isDirectory(dir) ? dir : "";
-  s.cupsBinDir = bin && isDirectory(bin) ? bin : "";
+  // The tools are run from there: only a directory nobody else could fill.
+  s.cupsDir = dir && isDirectory(dir) && trustedToolDir(dir) ? dir : "";
+  s.cupsBinDir = bin && isDirectory(bin) && trustedToolDir(bin) ? bin : "";
   cutField(s.cupsDir, kPathSize);
   cutField(s.cupsBinDir, kPathSize);
   if (!s.cupsDir.empty() && !s.cupsBinDir.empty()) {
@@ -345,26 +374,24 @@ std::string detectPrintSystemFor(int requested, const MachineFacts& facts) {
 
 int checkLPDDaemon(int fillCupsDirs) {
   SetupState& s = setup();
-  std::string listing = processListing();
+  std::vector<Process> processes = runningProcesses();
+  const uid_t self = ::geteuid();
   int found = 0;
-  std::string cupsdWord;
-  if (!listing.empty()) {
-    std::vector<std::string> lines = splitLines(listing);
-    for (const DaemonKind& d : kDaemons) {
-      for (const std::string& line : lines) {
-        std::string word;
-        if (processName(line, &word) == d.name) {
-          found = d.lpMode;
-          cupsdWord = word;
-          break;
-        }
-      }
-      if (found) break;
+  std::string cupsd;
+  for (const DaemonKind& d : kDaemons) {
+    for (const Process& p : processes) {
+      // A daemon is root's (or, for a program run by another user, that
+      // user's own, which it runs only as itself).
+      if ((p.uid != 0 && p.uid != self) || baseNameOf(p.exe) != d.name) continue;
+      found = d.lpMode;
+      cupsd = p.exe;
+      break;
     }
+    if (found) break;
   }
   switch (found) {
     case kLpCups:
-      if (fillCupsDirs) fillCupsDirsFrom(cupsdWord);
+      if (fillCupsDirs) fillCupsDirsFrom(cupsd);
       s.cupsFound = 1;
       return kLpCups;
     case kLpSysV:
@@ -374,6 +401,23 @@ int checkLPDDaemon(int fillCupsDirs) {
     default:
       s.cupsFound = 0;
       return lpdIsLprng() ? kLpLprng : found;
+  }
+}
+
+bool trustedToolDir(const std::string& dir) {
+  if (dir.empty() || dir[0] != '/') return false;
+  const uid_t self = ::geteuid();
+  std::string path = dir;
+  for (;;) {
+    struct stat st;
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
+    if (st.st_uid != 0 && st.st_uid != self) return false;
+    // A sticky directory of root's (/tmp) lets nobody replace what others own.
+    bool stickyRoot = st.st_uid == 0 && (st.st_mode & S_ISVTX) != 0 && path != dir;
+    if ((st.st_mode & (S_IWGRP | S_IWOTH)) != 0 && !stickyRoot) return false;
+    if (path == "/") return true;
+    size_t slash = path.rfind('/');
+    path = slash == 0 ? "/" : path.substr(0, slash);
   }
 }
 
@@ -563,6 +607,15 @@ std::string netcatPath() {
   return findSystemProgram("nc");
 }
 
+// The server the version probe asks: the one libcups is configured for
+// (CUPS_SERVER, client.conf, IPP_PORT); a domain socket stands for the
+// local host on the IPP port.
+void probedServer(std::string* host, int* port) {
+  const char* server = cupsServer();
+  *host = server && *server && server[0] != '/' ? server : "localhost";
+  *port = ippPort();
+}
+
 // How long the version probe waits for the local server.
 constexpr int kVersionProbeSeconds = 5;
 
@@ -576,7 +629,10 @@ int versionFromServer(const std::string& netcat) {
   int version = 0;
   if (n == static_cast<ssize_t>(sizeof kVersionRequest - 1)) {
     std::string nc = netcat.empty() ? netcatPath() : netcat;
-    Command cmd = commandFromFormat(fmt::kNetcatProbe, {nc});
+    std::string host;
+    int port = 0;
+    probedServer(&host, &port);
+    Command cmd = commandFromFormat(fmt::kNetcatProbe, {nc, host, port});
     cmd.stdinPath = request;
     cmd.stderrPath = "/dev/null";
     cmd.timeoutSeconds = kVersionProbeSeconds;  // a server that never answers must not hold the start

@@ -72,7 +72,7 @@ MachineFacts readMachineFacts();
 int getLpModeFromEnv(bool withAix = false);
 
 // Takes JARNCUPSDIR and JARNCUPSBINDIR into cupsDir and cupsBinDir (a value
-// naming no existing directory is dropped). When both are set, CUPS becomes
+// naming no existing directory, or one trustedToolDir refuses, is dropped). When both are set, CUPS becomes
 // the request (when `request` was 0) and cupsFound 1.
 void takeCupsEnvironment(int* request);
 
@@ -85,13 +85,20 @@ std::string detectPrintSystemFor(int requested, const MachineFacts& facts);
 // The system kind for a uname system name and release.
 int osKindFor(const std::string& sysname, const std::string& release);
 
-// Looks for a running spooler daemon by process name (cupsd, lpsched, lpd,
-// qdaemon, in this order) and, for lpd or none, for LPRng. With `fillCupsDirs`
-// a running cupsd also gives cupsDir and cupsBinDir. Returns the spooler kind
-// found running, 0 when none.
+// Looks for a running spooler daemon (cupsd, lpsched, lpd, qdaemon, in this
+// order) among the processes of root (or of the running user) by the program
+// the kernel names for each (/proc/PID/exe, no child run) and, for lpd or
+// none, for LPRng. With `fillCupsDirs` a running cupsd also gives cupsDir
+// and cupsBinDir; its tool directory only when trustedToolDir accepts it.
+// Returns the spooler kind found running, 0 when none.
 int checkLPDDaemon(int fillCupsDirs);
 
-// The CUPS prefix from cupsd's command word ("/usr/sbin/cupsd" gives "/usr").
+// True when `dir` and every directory above it are real directories owned
+// by root (or the running user) that group and others cannot write (a
+// sticky directory of root's above it excepted).
+bool trustedToolDir(const std::string& dir);
+
+// The CUPS prefix from cupsd's program path ("/usr/sbin/cupsd" gives "/usr").
 // False when the word does not name cupsd by an absolute path.
 bool getCupsdPrefix(const std::string& word, std::string* prefix);
 
@@ -119,8 +126,9 @@ std::string getCupsModelDir();
 // exists. 1 otherwise.
 int getCupsPPDFname(const std::string& queue, std::string* path, int mustExist);
 
-// The CUPS version as a four-digit number (2.4 is 2400): asks the local
-// server on port 631 through `netcat` (when empty: the installation's qornc,
+// The CUPS version as a four-digit number (2.4 is 2400): asks the server
+// libcups is configured for (a domain socket: the local host on the IPP
+// port) through `netcat` (when empty: the installation's qornc,
 // else nc), then the version texts of the installed files; 1400 when nothing
 // answers. `source`, when given, tells which source answered: "HTTP" for the
 // server, else the path of the program or file that gave the version, ""

@@ -1,6 +1,8 @@
 // Console questions and answers.
 #include "answers.h"
 
+#include <unistd.h>
+
 #include <cctype>
 #include <vector>
 
@@ -85,6 +87,13 @@ bool readAnswerLine(std::FILE* in, std::string* line) {
   }
   // Trailing carriage returns go; never the first character.
   while (line->size() > 1 && (line->back() == '\r' || line->back() == '\n')) line->pop_back();
+  // An answer that did not come from a terminal left the prompt open: the
+  // line end the terminal would have shown, so that the next text stands
+  // on a line of its own.
+  if (!::isatty(::fileno(in))) {
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+  }
   return any;
 }
 

@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <climits>
+#include <fstream>
 #include <vector>
 
 #include "file_helpers.h"
@@ -14,6 +16,8 @@
 #include "install_paths.h"
 #include "install_state.h"
 #include "later_steps.h"
+#include "manifest.h"
+#include "install_dirs.h"
 #include "queue_commands.h"
 #include "queue_list.h"
 #include "setup_state.h"
@@ -26,20 +30,26 @@ constexpr int kAixSystem = 5;
 // Where an installed file lies.
 enum Where { kInside, kUsrBinLink };
 
+// The fixed files of an installation, in the order they go. The records
+// (the information file and its lock) go last, after every directory, so
+// that an interrupted removal is still found and finished by the next run.
 const struct {
   const char* path;  // "%s" is the installation directory
   Where where;
 } kInstalledFiles[] = {
     {"%s/jarn", kInside},           {"%s/bin/jarn", kInside},
-    {"%s/bin/Jarn.exe", kInside},   {"%s/jarnInfo2.0", kInside},
-    {"%s/bin/qorgsfilter", kInside}, {"/usr/bin/qorgsfilter", kUsrBinLink},
+    {"%s/bin/Jarn.exe", kInside},   {"%s/bin/qorgsfilter", kInside},
+    {"/usr/bin/qorgsfilter", kUsrBinLink},
     {"%s/etc/UNINSTALLJARN", kInside}, {"%s/bin/setup", kInside},
     {"%s/etc/Jarn2.0.desktop", kInside}, {"%s/etc/jarn2.0.png", kInside},
-    {"%s/JARNINST.CONF", kInside},   {"%s/etc/JARNINST.CONF", kInside},
+    {"%s/JARNINST.CONF", kInside},
     {"/usr/bin/jarn", kUsrBinLink},  {"/usr/bin/qorgsfilter", kUsrBinLink},
-    {"%s/bin/nc", kInside},
+    {"%s/bin/nc", kInside},          {"%s/bin/jarn.old", kInside},
 };
 const char* const kInstalledDirs[] = {"Default", "ppd", "images", "etc", "bin"};
+const char* const kRecordFiles[] = {"%s/jarnInfo1.0.old", "%s/jarnInfo1.0", "%s/jarnInfo2.0",
+                                    "%s/.jarnInfo1.0.lock", "%s/.jarnInfo2.0.lock"};
+const char kManifest[] = "etc/JARNINST.CONF";
 
 std::string expand(const char* pattern, const std::string& dir) {
   std::string p = pattern;
@@ -103,13 +113,60 @@ void removeFile(const std::string& path, Where where, const std::string& dir, in
   report(kDeletingFile, path, ok);
 }
 
-void removeDir(const std::string& path, const std::string& dir, int really) {
+// True for a relative path without empty, "." or ".." parts.
+bool isSafeRelative(const std::string& path) {
+  if (path.empty() || path[0] == '/') return false;
+  size_t pos = 0;
+  while (pos <= path.size()) {
+    size_t end = path.find('/', pos);
+    if (end == std::string::npos) end = path.size();
+    std::string part = path.substr(pos, end - pos);
+    if (part.empty() || part == "." || part == "..") return false;
+    pos = end + 1;
+  }
+  return true;
+}
+
+// A directory of the installation goes only when it is empty once the
+// installation's own files are gone (a link there is only a link); one that
+// still holds other files stays and is named. The Default printer's
+// directory goes with its records.
+void removeDir(const std::string& path, const std::string& dir, int really, bool printerRecords) {
   struct stat st;
   if (::lstat(path.c_str(), &st) != 0) return report(kDeletingDir, path, false);
   bool ok = noLinkOnTheWay(dir, path);
-  if (ok && really) ok = S_ISLNK(st.st_mode) ? ::unlink(path.c_str()) == 0 : removeTree(path) == 0;
+  if (ok && really) {
+    // The Default printer's directory holds only the program's records.
+    ok = S_ISLNK(st.st_mode) ? ::unlink(path.c_str()) == 0
+         : printerRecords    ? removeTree(path) == 0
+                             : ::rmdir(path.c_str()) == 0;
+    if (!ok && (errno == ENOTEMPTY || errno == EEXIST)) {
+      report(kDeletingDir, path, false);
+      logMsg(kDirNotEmpty, path.c_str());
+      return;
+    }
+  }
   if (!ok) state().failed = 1;
   report(kDeletingDir, path, ok);
+}
+
+// The files the installation's manifest put inside it ("." and "./x"
+// entries), read before the manifest itself goes.
+std::vector<std::string> manifestFiles(const std::string& dir) {
+  std::vector<std::string> files;
+  std::ifstream in(dir + "/" + kManifest);
+  std::string line;
+  while (std::getline(in, line)) {
+    InstallEntry e;
+    if (line.find("@@NULL") != std::string::npos) break;
+    if (!parseManifestLine(line, &e) || !isSafeRelative(e.source)) continue;
+    if (e.dest == ".") {
+      files.push_back(dir + "/" + e.source);
+    } else if (e.dest.size() >= 3 && e.dest.compare(0, 2, "./") == 0 && isSafeRelative(e.dest.substr(2))) {
+      files.push_back(dir + "/" + e.dest.substr(2) + "/" + baseName(e.source));
+    }
+  }
+  return files;
 }
 
 bool isRegular(const std::string& path) {
@@ -138,9 +195,14 @@ void removeAixQueue(const std::string& name) {
 bool chooseDeinstallDir(const std::string& found, int* version) {
   InstallState& s = state();
   std::string dir = s.installDir;
-  if (!s.installDirGiven && (found.empty() || !checkInstallDir(found, &dir))) return false;
-  if (s.installDirGiven) *version = isRegular(dir + "/jarnInfo2.0") ? 2 : 1;
-  if (!isRegular(dir + (*version == 1 ? "/jarnInfo1.0" : "/jarnInfo2.0"))) return false;
+  if (!s.installDirGiven && !found.empty() && !checkInstallDir(found, &dir)) return false;
+  if (!checkInstallDir(dir, &dir)) return false;  // the default too: never through a link
+  if (s.installDirGiven || found.empty()) *version = isRegular(dir + "/jarnInfo2.0") ? 2 : 1;
+  bool info = isRegular(dir + (*version == 1 ? "/jarnInfo1.0" : "/jarnInfo2.0"));
+  // A removal stopped before its end leaves the manifest or bin/setup
+  // without the information file: the next -d finishes it.
+  if (!info && !isRegular(dir + "/" + kManifest) && !isRegular(dir + "/bin/setup")) return false;
+  if (!info) *version = 2;
   s.installDir = dir;
   return true;
 }
@@ -194,8 +256,18 @@ int removeInstalledFiles(int really) {
     logMsg(kDirNotOk, dir.c_str());
     return 0;
   }
+  std::vector<std::string> listed = manifestFiles(dir);
   for (const auto& f : kInstalledFiles) removeFile(expand(f.path, dir), f.where, dir, really);
-  for (const char* d : kInstalledDirs) removeDir(dir + "/" + d, dir, really);
+  for (const std::string& f : listed) {
+    struct stat st;
+    if (::lstat(f.c_str(), &st) == 0) removeFile(f, kInside, dir, really);
+  }
+  for (const char* d : kInstalledDirs) removeDir(dir + "/" + d, dir, really, std::string(d) == "Default");
+  for (const char* f : kRecordFiles) {
+    std::string path = expand(f, dir);
+    struct stat st;
+    if (::lstat(path.c_str(), &st) == 0 || std::string(f) == "%s/jarnInfo2.0") removeFile(path, kInside, dir, really);
+  }
   return 1;
 }
 

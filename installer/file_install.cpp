@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "file_install.h"
+#include "atomic_file.h"
 #include "generated_files.h"
 #include "info_setup.h"
 #include "install_commands.h"
@@ -70,6 +71,27 @@ bool sourceTrusted(const std::string& source) {
   return notWritableByOthers(dir + "/" + source);
 }
 
+// Copies `source` to `target` whole or not at all: a new temporary name in
+// the target's directory (made exclusively), the mode (`mode`, else the
+// source's permission bits) and the run's user set on the open file, then
+// renamed over the target; a link at the target is replaced, never followed.
+bool copyWhole(const std::string& source, const std::string& target, int mode) {
+  const InstallState& s = state();
+  struct stat st;
+  std::string data;
+  if (::stat(source.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || !readWholeFile(source, &data)) return false;
+  AtomicWriteOptions o;
+  o.mode = static_cast<mode_t>(mode > 0 ? mode : st.st_mode & 0777);
+  o.owner = static_cast<uid_t>(s.uid);
+  o.group = static_cast<gid_t>(s.gid);
+  o.replaceLink = true;
+  std::string dir = target.substr(0, target.rfind('/'));
+  // Inside the installation only into a directory that is its own.
+  if (insideInstallation(dir) && makeDirectory(dir, 0, 0755) < 0) return false;
+  removeStaleTemporaries(target);  // of a run killed while copying
+  return writeFileAtomic(target, data, o);
+}
+
 // Copies one entry and sets its mode; a failure is logged with ": WRONG!!!".
 void copyEntry(const InstallEntry& e, const CopyStep& d) {
   InstallState& s = state();
@@ -77,17 +99,14 @@ void copyEntry(const InstallEntry& e, const CopyStep& d) {
   std::replace_if(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) < 32; }, ' ');
   if (d.makeDir) makeDirectory(d.path, 1, 0755);
   std::string source = s.sourceDir + "/" + e.source;
-  int st = sourceTrusted(e.source) ? runInstallFormat(cmdfmt::kCopy, {s.tools.cp, source, d.path}) : -1;
-  if (st != 0) {
+  std::string target = d.isFile || !isDirectory(d.path) ? d.path : d.path + "/" + baseName(e.source);
+  if (!sourceTrusted(e.source) || !copyWhole(source, target, e.mode)) {
     writeLog(line + text(kWrong));
     s.failed = 1;
     return;
   }
   writeLog(line);
-  if (e.mode <= 0) return;
-  std::string target = d.isFile ? d.path : d.path + "/" + baseName(e.source);
-  ::chmod(target.c_str(), static_cast<mode_t>(e.mode));
-  logMsg(kChangingRights, target.c_str(), static_cast<unsigned>(e.mode));
+  if (e.mode > 0) logMsg(kChangingRights, target.c_str(), static_cast<unsigned>(e.mode));
 }
 
 // The copy loop: each entry traced, each step of the plan carried out; a
@@ -154,7 +173,7 @@ bool installDirReady() {
     made = makeDirectory(s.installDir, 0, 0755);
   }
   if (made < 0) {
-    logMsg(kDirNotOk, s.installDir.c_str());
+    stopBecause(format(kDirNotOk, s.installDir.c_str()));
     return false;
   }
   logMsg(kInstallDirOk, s.installDir.c_str());
@@ -238,8 +257,8 @@ int goInstall(int count) {
   int copyFlag = s.sourceDir != s.installDir ? 1 : 0;
   if (copyFlag) logMsg(kSetupAfterRpm, s.sourceDir.c_str());
   if (!makeInstallDirs(s.installDir)) {
-    logMsg(kNoBryDir, s.installDir.c_str());
-    writeLog(text(kSorryQuit));
+    stopBecause(format(kNoBryDir, s.installDir.c_str()));
+    stopBecause(text(kSorryQuit));
     s.failed = 1;
     return 0;
   }

@@ -1,11 +1,14 @@
 // The start-up script, the de-installation script and the desktop entry.
 #include "generated_files.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 
 #include "atomic_file.h"
 #include "install_log.h"
 #include "install_state.h"
+#include "process_runner.h"
 #include "setup_state.h"
 
 namespace inst {
@@ -37,7 +40,7 @@ const char* const kGetSU[] = {
 // quoted line back into one word.
 const char* const kLaunch[] = {
     "quotes=1", "needsC=0", "getSU", "if [ \"$SU\" = \"none\" ] ; then",
-    "  ${PREFIX}/Jarn.exe -MC100 -W${prepath} $*", "else", "  if [ $quotes -eq 1 ] ; then",
+    "  ${PREFIX}/Jarn.exe -MC100 -W${prepath} \"$@\"", "else", "  if [ $quotes -eq 1 ] ; then",
     "    cmd=\"\\\"${PREFIX}/Jarn.exe -MC100 -W${prepath} $*\\\"\"", "  else",
     "    cmd=\"${PREFIX}/Jarn.exe -MC100 -W${prepath} $*\"", "  fi", "  if [ $needsC -eq 1 ] ; then",
     "    eval ${SU} -c  ${cmd}", "  else", "    eval ${SU}  ${cmd}", "  fi", "fi"};
@@ -96,6 +99,7 @@ AtomicWriteOptions ownedBy(const ScriptFacts& facts, mode_t mode) {
   o.mode = mode;
   o.owner = facts.uid;
   o.group = facts.gid;
+  o.replaceLink = true;  // a link planted at the name is replaced, never followed
   return o;
 }
 
@@ -137,16 +141,17 @@ std::string startupScriptText(const std::string& installDir, const ScriptFacts& 
   bool cupsDir = f.cups && !f.cupsBaseDir.empty();
   bool cupsBinDir = f.cups && !f.cupsBinDir.empty();
   bool xkeysym = !f.xkeysymPath.empty();
-  if (cupsDir) out += "JARNCUPSDIR=" + f.cupsBaseDir + "\n";
-  if (cupsBinDir) out += "JARNCUPSBINDIR=" + f.cupsBinDir + "\n";
-  if (xkeysym) out += "XKEYSYMDB=" + f.xkeysymPath + "\n";
+  // Each value one word for the shell, whatever the system's paths hold.
+  if (cupsDir) out += "JARNCUPSDIR=" + shellQuote(f.cupsBaseDir) + "\n";
+  if (cupsBinDir) out += "JARNCUPSBINDIR=" + shellQuote(f.cupsBinDir) + "\n";
+  if (xkeysym) out += "XKEYSYMDB=" + shellQuote(f.xkeysymPath) + "\n";
   out += "XENVIRONMENT=$prepath/Jarn1_0\nexport JARNINFO\nexport JARNTMPDIR\n";
   if (xkeysym) out += "export XKEYSYMDB\n";
   out += "export XENVIRONMENT\nexport PREPATH\nexport PREFIX\nexport PPDDIR\n";
   if (cupsDir) out += "export JARNCUPSDIR\n";
   if (cupsBinDir) out += "export JARNCUPSBINDIR\n";
   addLines(&out, kGetSU);
-  addLines(&out, kLaunch);
+  for (const char* line : kLaunch) out += std::string(line) + "\n";  // "$@" is no placeholder
   return out;
 }
 
@@ -167,7 +172,7 @@ std::string uninstallScriptText(const std::string& installDir, const ScriptFacts
   out += "[ \"`readlink /usr/bin/qorgsfilter`\" = \"" + dir + "/bin/qorgsfilter\" ] && " + f.rm +
          " -f /usr/bin/qorgsfilter\n";
   for (const char* file : kDelLaterFiles) out += "delFile " + with(file, dir) + "\n";
-  out += "delDir " + f.ppdDir + "/ppd\n";
+  out += "delDir " + shellQuote(f.ppdDir + "/ppd") + "\n";
   for (const char* d : kDelDirs) out += "delDir " + with(d, dir) + "\n";
   return out;
 }
@@ -188,7 +193,10 @@ int writeStartupScript(const std::string& installDir, const ScriptFacts& facts) 
 int replaceStartupScript(const std::string& installDir, const ScriptFacts& facts) {
   std::string path = orDefault(installDir) + "/bin/jarn";
   std::string old = path + ".old";
-  if (std::rename(path.c_str(), old.c_str()) == 0) {
+  struct stat st;
+  if (::lstat(old.c_str(), &st) == 0) {
+    logMsg(kBackupKept, old.c_str());  // a backup is never overwritten
+  } else if (std::rename(path.c_str(), old.c_str()) == 0) {
     logMsg(kMovedScript, path.c_str(), old.c_str());
   } else {
     logMsg(kCannotOpenFile, path.c_str());

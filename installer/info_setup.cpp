@@ -3,6 +3,9 @@
 
 #include <sys/stat.h>
 
+#include <unistd.h>
+
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 
@@ -69,12 +72,15 @@ AtomicWriteOptions infoFileMode() {
   o.mode = 0755;
   o.owner = static_cast<uid_t>(state().uid);
   o.group = static_cast<gid_t>(state().gid);
+  o.replaceLink = true;  // a link planted at the name is replaced, never followed
   return o;
 }
 
 // Writes a new jarnInfo2.0 unless one is there; 1 written or kept.
 int writeNewInfo(const std::string& path, const std::string& data) {
-  if (exists(path)) {
+  removeStaleTemporaries(path);  // of a run killed before its rename
+  struct stat st;
+  if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {  // a link there is replaced
     logMsg(kInfoKept, path.c_str());
     return 1;
   }
@@ -134,6 +140,20 @@ std::string infoFileText(const std::string& installDir) {
 int writeInfoFile() {
   std::string dir = installDirOrDefault();
   return writeNewInfo(dir + "/" + kInfo2, infoFileText(dir));
+}
+
+void setAsideFirstGenerationInfo() {
+  const InstallState& s = state();
+  std::string dir = installDirOrDefault();
+  std::string first = dir + "/" + kInfo1, aside = first + ".old";
+  if (s.failed || !exists(first) || !exists(dir + "/" + kInfo2)) return;
+  struct stat st;
+  if (::lstat(aside.c_str(), &st) == 0) {
+    ::unlink(first.c_str());  // the earlier backup stays
+    logMsg(kBackupKept, aside.c_str());
+  } else if (std::rename(first.c_str(), aside.c_str()) == 0) {
+    logMsg(kMovedScript, first.c_str(), aside.c_str());
+  }
 }
 
 int convertInfoFile() {

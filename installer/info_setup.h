@@ -30,6 +30,11 @@ int writeInfoFile();
 // jarnInfo2.0 is kept. 1 on success, 0 on failure.
 int convertInfoFile();
 
+// After an upgrade that did all it set out to do: the first generation's
+// jarnInfo1.0 is renamed aside (jarnInfo1.0.old, never overwritten), so
+// that it is never read as an installation again.
+void setAsideFirstGenerationInfo();
+
 // The text writeInfoFile writes for an installation directory.
 std::string infoFileText(const std::string& installDir);
 

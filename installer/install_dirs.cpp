@@ -1,6 +1,7 @@
 // Installation directories and links.
 #include "install_dirs.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,9 +13,27 @@
 
 namespace inst {
 
+bool insideInstallation(const std::string& path) {
+  const std::string& dir = state().installDir;
+  return !dir.empty() && (path == dir || path.compare(0, dir.size() + 1, dir + "/") == 0);
+}
+
+bool secureDirectory(const std::string& path) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return false;
+  const InstallState& s = state();
+  bool ok = ::fchown(fd, static_cast<uid_t>(s.uid), static_cast<gid_t>(s.gid)) == 0 && ::fchmod(fd, 0755) == 0;
+  ::close(fd);
+  return ok;
+}
+
 int makeDirectory(const std::string& path, int create, int mode) {
   if (path.empty()) return -1;
   struct stat st;
+  if (insideInstallation(path) && ::lstat(path.c_str(), &st) == 0) {
+    // The installation's own directories are root's, 0755, and never links.
+    return S_ISDIR(st.st_mode) && secureDirectory(path) ? 0 : -1;
+  }
   if (::stat(path.c_str(), &st) == 0) return S_ISDIR(st.st_mode) ? 0 : -1;
   if (!create || ::mkdir(path.c_str(), 0700) != 0) return -1;
   logMsg(kCreatedDir, path.c_str());

@@ -12,7 +12,17 @@ namespace inst {
 // that is not a directory, a missing one without `create`, or a failing
 // mkdir; 0 when it is a directory; 1 when it was made (logged, then chmodded
 // to `mode`, logged).
+// A directory of the installation (installDir or below) that exists is made
+// the run's user's with mode 0755 first; one that is a link counts as not a
+// directory (-1).
 int makeDirectory(const std::string& path, int create, int mode);
+
+// True when `path` is installDir or lies under it.
+bool insideInstallation(const std::string& path);
+
+// Gives the directory `path` (never through a link) to the run's user with
+// mode 0755; false when it is no directory or cannot be changed.
+bool secureDirectory(const std::string& path);
 
 // Makes every leading part of `path` and then `path` (0755); the last result.
 int makeDirectoryPath(const std::string& path);

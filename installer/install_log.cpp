@@ -31,11 +31,17 @@ bool openLogFile(int uid) {
   InstallState& s = state();
   if (uid != 0) s.logPath += "_" + std::to_string(uid);
   // O_NOFOLLOW: a link planted at the log's name is not written through.
-  int fd = ::open(s.logPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644);
+  // Every run is appended after the earlier ones.
+  int fd = ::open(s.logPath.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_NOFOLLOW | O_CLOEXEC, 0644);
   FILE* f = fd < 0 ? nullptr : ::fdopen(fd, "w");
   if (!f && fd >= 0) ::close(fd);
   logStream() = f;
   s.logOpen = f ? 1 : 0;
+  if (f) {
+    std::string date = timeText();
+    if (!date.empty() && date.back() == '\n') date.pop_back();
+    writeLogBlanked(format(kRunStart, date.c_str(), s.commandLine.c_str()));
+  }
   if (f && !s.tools.chcon.empty()) {
     Command cmd = chconCommand(s.tools.chcon, s.logPath, kChconUser);
     int st = runInstallCommand(cmd);
@@ -55,6 +61,13 @@ void writeLog(const std::string& line) {
   std::fputs(line.c_str(), out);
   if (line.back() != '\n') std::fputc('\n', out);
   std::fflush(out);
+}
+
+void stopBecause(const std::string& line) {
+  writeLog(line);
+  if (!logStream()) return;  // writeLog wrote it there already
+  std::fputs(line.c_str(), stderr);
+  if (!line.empty() && line.back() != '\n') std::fputc('\n', stderr);
 }
 
 void logMsg(Msg id, ...) {

@@ -21,6 +21,9 @@ void writeLog(const std::string& text);
 // Formats a message and logs it.
 void logMsg(Msg id, ...);
 
+// A reason to stop or to fail: written to the log and to standard error.
+void stopBecause(const std::string& line);
+
 // Logs the line with every character below 32, line feeds aside, made a blank.
 void writeLogBlanked(const std::string& text);
 

@@ -2,6 +2,7 @@
 #include "install_paths.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cctype>
 #include <vector>
@@ -11,15 +12,43 @@ namespace {
 
 constexpr size_t kPathMax = 255;
 
-// System directories that are never an installation directory, besides "/"
-// and every top-level directory.
-const char* const kSystemDirs[] = {
-    "/usr/bin", "/usr/sbin", "/usr/lib", "/usr/lib32", "/usr/lib64", "/usr/libx32", "/usr/libexec",
-    "/usr/include", "/usr/share", "/usr/src", "/usr/games", "/usr/local", "/usr/local/bin",
-    "/usr/local/sbin", "/usr/local/lib", "/usr/local/include", "/usr/local/share",
-    "/usr/local/src", "/usr/local/etc", "/usr/local/man", "/usr/local/games", "/var/lib",
-    "/var/log", "/var/tmp", "/var/spool", "/var/cache", "/var/run", "/var/lock", "/var/mail",
-    "/var/opt", "/var/local", "/var/backups", "/var/www", "/var/mail"};
+// System trees: neither they nor any directory under them is ever an
+// installation directory ("/lib" stands for every "/lib*").
+const char* const kSystemTrees[] = {"/etc", "/var", "/bin", "/sbin", "/lib", "/boot", "/dev",
+                                    "/proc", "/sys", "/run", "/tmp", "/usr"};
+
+// True when `path` is `tree` or lies under it; "/lib" matches "/lib64" too.
+bool inTree(const std::string& path, const std::string& tree) {
+  if (path.compare(0, tree.size(), tree) != 0) return false;
+  if (path.size() == tree.size() || path[tree.size()] == '/') return true;
+  if (tree != "/lib") return false;
+  size_t end = path.find('/', 1);
+  return end == std::string::npos || end > tree.size();
+}
+
+// /usr/local/NAME (and below) is the one place under /usr an installation
+// may have, NAME not being one of /usr/local's own directories.
+bool ownDirUnderUsrLocal(const std::string& path) {
+  static const char* const kLocalOwn[] = {"bin", "sbin", "lib", "lib32", "lib64", "libexec", "include",
+                                          "share", "src", "etc", "man", "games"};
+  const std::string local = "/usr/local/";
+  if (path.compare(0, local.size(), local) != 0 || path.size() == local.size()) return false;
+  std::string name = path.substr(local.size(), path.find('/', local.size()) - local.size());
+  for (const char* own : kLocalOwn)
+    if (name == own) return false;
+  return true;
+}
+
+// True when a part of the path that exists is a symbolic link.
+bool hasLinkComponent(const std::string& path) {
+  for (size_t end = path.find('/', 1);; end = path.find('/', end + 1)) {
+    struct stat st;
+    std::string part = path.substr(0, end);
+    if (::lstat(part.c_str(), &st) != 0) return false;  // the rest is to be made
+    if (S_ISLNK(st.st_mode)) return true;
+    if (end == std::string::npos) return false;
+  }
+}
 
 bool allowedChar(char c) {
   return std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '_' || c == '+' ||
@@ -49,8 +78,9 @@ bool checkInstallDir(const std::string& dir, std::string* checked) {
     if (!allowedChar(c)) return false;
   if (!normalised(p)) return false;
   if (p.find('/', 1) == std::string::npos) return false;  // a top-level directory
-  for (const char* sys : kSystemDirs)
-    if (p == sys) return false;
+  for (const char* tree : kSystemTrees)
+    if (inTree(p, tree) && !ownDirUnderUsrLocal(p)) return false;
+  if (hasLinkComponent(p)) return false;
   *checked = p;
   return true;
 }
@@ -67,7 +97,8 @@ std::string getSourceDir(const std::string& argv0, const std::string& cwd) {
 
 bool notWritableByOthers(const std::string& path) {
   struct stat st;
-  return ::stat(path.c_str(), &st) == 0 && (st.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+  return ::stat(path.c_str(), &st) == 0 && (st.st_mode & (S_IWGRP | S_IWOTH)) == 0 &&
+         (st.st_uid == 0 || st.st_uid == ::getuid());
 }
 
 bool releaseFileTrusted(const std::string& file, const std::string& dir, const std::string& subdir) {

@@ -10,16 +10,19 @@ namespace inst {
 // Checks an installation directory (-u, or the USRDIR of an earlier
 // installation). After one trailing "/" is removed it must be an absolute,
 // normalised path (no "//", "." or ".." parts) of letters, digits and
-// "._+-/", at most 255 characters, and neither "/", a top-level directory,
-// /usr, /usr/local, /var nor one of their standard subdirectories. True with
-// the path in `checked` when accepted.
+// "._+-/", at most 255 characters, neither "/" nor a top-level directory,
+// outside the system trees (/etc, /var, /bin, /sbin, /lib*, /boot, /dev,
+// /proc, /sys, /run, /tmp, /usr; under /usr only a directory of its own
+// under /usr/local), and no existing part of it a link. True with the path
+// in `checked` when accepted.
 bool checkInstallDir(const std::string& dir, std::string* checked);
 
 // The directory the release lies in: the directory of the program's path
 // when that is absolute ("/opt/bry/bin" counts as "/opt/bry"), else `cwd`.
 std::string getSourceDir(const std::string& argv0, const std::string& cwd);
 
-// True when `path` exists and cannot be written by its group or others.
+// True when `path` exists, belongs to root or the running user, and cannot
+// be written by its group or others.
 bool notWritableByOthers(const std::string& path);
 
 // True when a release file may be used by root: the file and the directory

@@ -67,6 +67,8 @@ struct InstallState {
   int installDirGiven = 0;     // -u named the installation directory
   int installDirRefused = 0;   // -u named a directory that is refused ...
   std::string refusedInstallDir;  // ... this one
+  std::string commandLine;        // the run's command line, for the log's run-start line
+  int outcome = 0;                // what the run did: a kDone* message (0: nothing)
   Tools tools;
   std::string sourceDir;
   std::string installDir = kDefaultInstallDir;

@@ -25,7 +25,7 @@ std::string wordAt(const std::string& line, size_t* pos) {
 // A manifest over one of its limits is refused whole, before anything is
 // made: the limit and the line are logged, the table is emptied.
 int refuse(const std::string& path, int number, const char* what, size_t limit) {
-  logMsg(kManifestLimits, path.c_str(), number, what, static_cast<int>(limit));
+  stopBecause(format(kManifestLimits, path.c_str(), number, what, static_cast<int>(limit)));
   state().manifest.clear();
   return -1;
 }
@@ -69,7 +69,7 @@ int getInfoData() {
     return 0;
   }
   if (!releaseFileTrusted(path, s.sourceDir, etc)) {
-    logMsg(kUnsafeRelease, s.sourceDir.c_str());
+    stopBecause(format(kUnsafeRelease, s.sourceDir.c_str()));
     return 0;
   }
   logMsg(kManifestPath, path.c_str());
@@ -83,6 +83,8 @@ int getInfoData() {
     if (!parseManifestLine(line, &e)) continue;
     if (s.manifest.size() >= kManifestMax) return refuse(path, number, "too many entries", kManifestMax);
     if (e.source.size() > kSourceMax) return refuse(path, number, "a SOURCE is too long", kSourceMax);
+    // No set-id or sticky bits: a mode is permission bits only.
+    if (e.mode > 0777) return refuse(path, number, "a MODE beyond 0777 (octal)", 0777);
     trace(text(kManifestEntry), e.source.c_str(), e.dest.c_str(), static_cast<unsigned>(e.mode));
     s.manifest.push_back(e);
   }

@@ -19,13 +19,17 @@ int decimalOption(const std::string& value) {
   return static_cast<int>(v);
 }
 
-std::vector<ParsedOption> parseOptions(int argc, char* const argv[]) {
+std::vector<ParsedOption> parseOptions(int argc, char* const argv[], bool* bad) {
   std::vector<ParsedOption> out;
+  if (bad) *bad = false;
   optind = 1;
   opterr = 1;  // getopt's own diagnostic, once, in this one pass
   int c;
   while ((c = ::getopt(argc, argv, kOptionString)) != -1) {
-    if (c == '?' || c == ':') continue;
+    if (c == '?' || c == ':') {
+      if (bad) *bad = true;
+      continue;
+    }
     out.push_back({static_cast<char>(c), optarg ? optarg : ""});
   }
   optind = 1;
@@ -80,7 +84,8 @@ std::string usageText() {
   std::string t = format(kUsageVersion, kRelease);
   for (Msg m : {kUsageNotice1, kUsageNotice2, kUsageHead, kUsageLine, kUsageOptions}) t += text(m);
   t += format(kUsageD, kRelease);
-  for (Msg m : {kUsageF, kUsageH, kUsageQ, kUsageS, kUsageDebug}) t += text(m);
+  for (Msg m : {kUsageF, kUsageH, kUsageI, kUsageM, kUsageQ, kUsageS, kUsageU, kUsageW, kUsageDebug, kUsageZ})
+    t += text(m);
   return t;
 }
 

@@ -16,8 +16,8 @@ struct ParsedOption {
 };
 
 // Reads the options once; an unknown option or a missing value is reported
-// once on standard error and otherwise ignored.
-std::vector<ParsedOption> parseOptions(int argc, char* const argv[]);
+// once on standard error and sets `bad` (when given).
+std::vector<ParsedOption> parseOptions(int argc, char* const argv[], bool* bad = nullptr);
 
 // Applies -d, -f, -S; true when -h asks for the usage text.
 bool applyFirstPhase(const std::vector<ParsedOption>& options);

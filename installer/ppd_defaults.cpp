@@ -34,6 +34,35 @@ bool keywordAt(const std::string& line, size_t at, const std::string& keyword) {
   return end < line.size() && (line[end] == '/' || line[end] == ':');
 }
 
+bool startsWith(const std::string& s, const std::string& prefix) { return s.compare(0, prefix.size(), prefix) == 0; }
+
+// True when some line is "*<keyword> <choice>" followed by "/" or ":"
+// (an entry of a keyword outside the UI blocks, such as ImageableArea).
+bool hasEntry(const std::vector<std::string>& lines, const std::string& keyword, const std::string& choice) {
+  const std::string head = "*" + keyword + " " + choice;
+  for (const std::string& line : lines) {
+    if (startsWith(line, head) && line.size() > head.size() && (line[head.size()] == '/' || line[head.size()] == ':'))
+      return true;
+  }
+  return false;
+}
+
+// True when the new PPD takes the old choice: one of its choices, or a
+// custom value ("Custom.100x150mm") where it takes custom values of the
+// keyword ("*CustomPageSize True").
+bool takesChoice(const std::vector<std::string>& lines, const std::string& keyword, const std::string& choice) {
+  if (hasUIChoiceIn(lines, keyword, choice)) return true;
+  if (!startsWith(choice, "Custom.")) return false;
+  for (const std::string& line : lines)
+    if (startsWith(line, "*Custom" + keyword + " True")) return true;
+  return false;
+}
+
+// The defaults that follow the page size, in or out of a UI block.
+bool followsPageSize(const std::string& key) {
+  return key == "PageRegion" || key == "ImageableArea" || key == "PaperDimension";
+}
+
 }  // namespace
 
 bool readPPDDefaults(const std::string& path, OptNode* head) {
@@ -49,15 +78,18 @@ bool readPPDDefaults(const std::string& path, OptNode* head) {
     const ppd_group_t& group = ppd->groups[g];
     for (int o = 0; o < group.num_options; ++o) {
       const ppd_option_t& option = group.options[o];
-      for (int c = 0; c < option.num_choices; ++c) {
-        if (std::strcmp(option.choices[c].choice, option.defchoice) != 0) continue;
-        OptNode* node = new OptNode;
-        node->keyword = cut(option.keyword, kOptionTextMax);
-        node->choice = cut(option.choices[c].choice, kOptionTextMax);
-        node->number = ++number;
-        addOptList(head, node);
-        break;
+      const char* chosen = nullptr;
+      for (int c = 0; c < option.num_choices && !chosen; ++c) {
+        if (std::strcmp(option.choices[c].choice, option.defchoice) == 0) chosen = option.choices[c].choice;
       }
+      // A custom value ("Custom.100x150mm") is no choice of its own.
+      if (!chosen && std::strncmp(option.defchoice, "Custom.", 7) == 0) chosen = option.defchoice;
+      if (!chosen) continue;
+      OptNode* node = new OptNode;
+      node->keyword = cut(option.keyword, kOptionTextMax);
+      node->choice = cut(chosen, kOptionTextMax);
+      node->number = ++number;
+      addOptList(head, node);
     }
   }
   ppdClose(ppd);
@@ -88,10 +120,11 @@ int hasUIChoiceIn(const std::vector<std::string>& lines, const std::string& keyw
   bool inBlock = false;
   for (const std::string& line : lines) {
     if (!inBlock) {
-      inBlock = line.compare(0, 8, "*OpenUI ") == 0 && keywordAt(line, 8, keyword);
+      inBlock = (line.compare(0, 8, "*OpenUI ") == 0 && keywordAt(line, 8, keyword)) ||
+                (line.compare(0, 11, "*JCLOpenUI ") == 0 && keywordAt(line, 11, keyword));
       continue;
     }
-    if (line.compare(0, 8, "*CloseUI") == 0) return 0;
+    if (line.compare(0, 8, "*CloseUI") == 0 || line.compare(0, 11, "*JCLCloseUI") == 0) return 0;
     if (line.compare(0, keyword.size() + 2, "*" + keyword + " ") == 0) {
       std::string rest = line.substr(keyword.size() + 2);
       if (rest.compare(0, choice.size(), choice) == 0 && rest.size() > choice.size() &&
@@ -124,26 +157,40 @@ std::vector<std::string> splitRawLines(const std::string& text) {
   return lines;
 }
 
-std::string processNewPPD(const std::string& newPPD, const OptNode* options) {
+std::string processNewPPD(const std::string& newPPD, const OptNode* options, const std::string& printer) {
   int count = 0;
   for (const OptNode* r = options->next; r != options; r = r->next) ++count;
   logMsg(kProcessNewPPD, count);
   std::vector<std::string> lines = splitRawLines(newPPD);
+  // The page size carried decides the defaults that follow it.
+  const OptNode* size = findOption(options, "PageSize");
+  std::string carriedSize =
+      size && !size->choice.empty() && takesChoice(lines, "PageSize", size->choice) ? size->choice : "";
   std::string out;
   bool inBlock = false;
   for (const std::string& line : lines) {
-    if (line.find("*OpenUI") != std::string::npos) inBlock = true;
-    if (line.find("*CloseUI") != std::string::npos) inBlock = false;
+    if (line.find("*OpenUI") != std::string::npos || line.find("*JCLOpenUI") != std::string::npos) inBlock = true;
+    if (line.find("*CloseUI") != std::string::npos || line.find("*JCLCloseUI") != std::string::npos) inBlock = false;
     std::string key, value;
-    if (!inBlock || !parseDefaultLine(line, &key, &value)) {
+    if (!parseDefaultLine(line, &key, &value) || (!inBlock && !followsPageSize(key))) {
       out += line;
       continue;
     }
     if (state().debug > 0) trace("%s", format(kProcessKeyTrace, key.c_str()).c_str());
     const OptNode* old = findOption(options, key);
-    if (old && !old->choice.empty() && hasUIChoiceIn(lines, key, old->choice)) {
+    if (followsPageSize(key) && !carriedSize.empty() && hasEntry(lines, key, carriedSize)) {
+      value = carriedSize;
+      logMsg(kSettingOption, key.c_str(), value.c_str());
+    } else if (!inBlock) {
+      out += line;
+      continue;
+    } else if (old && !old->choice.empty() && takesChoice(lines, key, old->choice)) {
       logMsg(kSettingOption, key.c_str(), old->choice.c_str());
       value = old->choice;
+    } else if (old && !old->choice.empty() && old->choice != value && !followsPageSize(key)) {
+      std::string why = format(kDefaultNotCarried, key.c_str(), old->choice.c_str(), printer.c_str(), value.c_str());
+      writeLog(why);
+      std::fputs(why.c_str(), stderr);
     }
     out += "*Default" + key + ": " + value + "\n";
   }

@@ -11,6 +11,7 @@
 #include "file_helpers.h"
 #include "fs_root.h"
 #include "install_commands.h"
+#include "install_dirs.h"
 #include "install_log.h"
 #include "install_state.h"
 #include "later_steps.h"
@@ -243,7 +244,7 @@ bool makeNewPPD(const VendorPrinter& p, const std::string& ppdDir, const OptNode
     logMsg(kOpenProblem, copy.c_str(), p.printerName.c_str());
     return false;
   }
-  *out = processNewPPD(oldText, options);
+  *out = processNewPPD(oldText, options, p.printerName);
   logMsg(kNewPPD, p.printerName.c_str(), source.c_str());
   return startsWith(*out, "*PPD-Adobe");
 }
@@ -260,9 +261,12 @@ bool updatePrinter(VendorPrinter& p, const std::string& ppdDir) {
     logMsg(kBackupFailedKept, p.printerName.c_str());
   } else if (!makeNewPPD(p, ppdDir, &options, &newText, &source)) {
     logMsg(kNoNewPPDKept, p.printerName.c_str());
+  } else if (processPrinterConfig(p.printerName) < 0) {
+    // The configuration goes first: a queue whose PPD is still of the first
+    // generation is found and finished by the next run.
+    state().failed = 1;
   } else if (copyNewPPD(newText, source, p.ppdPath)) {
     replaced = true;
-    if (processPrinterConfig(p.printerName) < 0) state().failed = 1;
   }
   if (!replaced) state().failed = 1;
   freeOptList(&options);
@@ -270,7 +274,16 @@ bool updatePrinter(VendorPrinter& p, const std::string& ppdDir) {
 }
 
 int processPrinterConfig(const std::string& printer) {
-  std::string path = state().installDir + "/" + printer + "/root/jarnConfig";
+  const std::string dir = state().installDir + "/" + printer;
+  std::string path = dir + "/root/jarnConfig";
+  struct stat st;
+  if (::lstat(path.c_str(), &st) != 0) return 0;
+  // The printer's directories become root's (0755) before anything is
+  // written there; a configuration that is not a plain file is not read.
+  if (!secureDirectory(dir) || !secureDirectory(dir + "/root") || !S_ISREG(st.st_mode)) {
+    logMsg(kConfigNotUpdated, printer.c_str());
+    return 0;
+  }
   std::string data;
   if (!readWholeFile(path, &data)) return 0;
   std::string out;

@@ -63,6 +63,7 @@ void tell(Msg id) {
   writeLog(text(id));
 }
 
+
 void findTools() {
   Tools& t = state().tools;
   for (auto [slot, name] : {std::pair<std::string*, const char*>{&t.accept, "accept"}, {&t.cat, "cat"},
@@ -79,11 +80,11 @@ void findTools() {
 void reportAbandon() {
   const InstallState& s = state();
   if (!s.abandon) return;
-  writeLog(text(kAbandonedBecause));
-  if (s.noCups) writeLog(text(kNoCupsDaemon));
-  if (s.noFoomatic) writeLog(text(kNoFoomatic));
-  if (!s.isRoot) writeLog(text(kNotRoot));
-  writeLog(text(kSorry));
+  stopBecause(text(kAbandonedBecause));
+  if (s.noCups) stopBecause(text(kNoCupsDaemon));
+  if (s.noFoomatic) stopBecause(text(kNoFoomatic));
+  if (!s.isRoot) stopBecause(text(kNotRoot));
+  stopBecause(text(kSorry));
 }
 
 // The probe of the spooler, CUPS, the machine and the PPD directories.
@@ -148,7 +149,7 @@ void install() {
   InstallState& s = state();
   takeEarlierInstallation();
   if (s.abandon) {
-    writeLog(text(kInsufficientData));
+    stopBecause(text(kInsufficientData));
     return;
   }
   if (s.interactive) {
@@ -159,8 +160,10 @@ void install() {
     }
   }
   if (!goInstall(s.manifestCount)) return;
+  s.outcome = s.mode == 1 ? kDoneUpgraded : s.mode == 2 ? kDoneUpdated : kDoneInstalled;
   int printers = listVendorPrinters();
   if (printers > 0) updatePrinters(printers);
+  setAsideFirstGenerationInfo();
 }
 
 void deinstall() {
@@ -177,6 +180,7 @@ void deinstall() {
     int count = readInstalledPrinters(version);
     logMsg(kPrintersFound, count < 0 ? 0 : count);
     removeInstallation();
+    state().outcome = kDoneRemoved;
     closing = kUninstalled;
   }
   tell(closing);
@@ -201,20 +205,20 @@ void flow(const char* argv0, const std::vector<ParsedOption>& options) {
   s.isRoot = s.uid == 0 ? 1 : 0;
   applySecondPhase(options);
   if (s.installDirRefused) {
-    logMsg(kRefusedInstallDir, s.refusedInstallDir.c_str());
+    stopBecause(format(kRefusedInstallDir, s.refusedInstallDir.c_str()));
     s.failed = 1;
     return;
   }
   if (s.uid != 0) {
     trace("%s", text(kMustBeRootTrace));
-    writeLog(std::string(text(kMustBeRoot)) + "\n");
+    stopBecause(std::string(text(kMustBeRoot)) + "\n");
     return;
   }
   if (!s.deinstall) {
     s.manifestCount = getInfoData();
     if (s.manifestCount < 1) {
-      logMsg(kMissingInfo, s.sourceDir.c_str(), s.manifestName.c_str());
-      writeLog(text(kInsufficientData));
+      stopBecause(format(kMissingInfo, s.sourceDir.c_str(), s.manifestName.c_str()));
+      stopBecause(text(kInsufficientData));
       s.failed = 1;
       return;
     }
@@ -227,6 +231,15 @@ void flow(const char* argv0, const std::vector<ParsedOption>& options) {
   }
 }
 
+// The run's one closing line on standard output: what it did and where.
+void sayWhatWasDone() {
+  const InstallState& s = state();
+  std::string line = format(s.outcome ? static_cast<Msg>(s.outcome) : kDoneNothing, s.installDir.c_str());
+  if (s.failed) line = format(kDoneWithErrors, line.c_str(), s.logPath.c_str());
+  std::printf("%s\n", line.c_str());
+  std::fflush(stdout);
+}
+
 }  // namespace
 
 int runSetup(int argc, char* argv[]) {
@@ -237,11 +250,17 @@ int runSetup(int argc, char* argv[]) {
   s.uid = static_cast<int>(::getuid());
   s.gid = static_cast<int>(::getgid());
   s.selinux = isSELinuxEnabled();
-  std::vector<ParsedOption> options = parseOptions(argc, argv);
-  if (applyFirstPhase(options)) {
+  bool bad = false;
+  std::vector<ParsedOption> options = parseOptions(argc, argv, &bad);
+  if (bad) {
     std::fputs(usageText().c_str(), stderr);
+    return 2;
+  }
+  if (applyFirstPhase(options)) {
+    std::fputs(usageText().c_str(), stdout);
     return 0;
   }
+  for (int i = 0; i < argc; ++i) s.commandLine += (i ? " " : "") + std::string(argv[i]);
   if (!s.deinstall && s.selinux) std::fputs(text(kSelinuxDots), stderr);
   LogReporter reporter;
   Reporter* before = setReporter(&reporter);
@@ -260,6 +279,7 @@ int runSetup(int argc, char* argv[]) {
   closeLogFile();
   setSpoolerCommandLog(nullptr);
   setReporter(before);
+  sayWhatWasDone();
   return s.failed ? 1 : 0;
 }
 

@@ -67,6 +67,29 @@ TEST(AtomicFile, FailureLeavesTheOldFileAndReportsThePath) {
   EXPECT_EQ(entriesIn(t.path()), 2);
 }
 
+TEST(AtomicFile, ALinkOthersCouldHavePlantedIsNeitherFollowedNorReplaced) {
+  TempDir t;
+  std::string secret = t / "secret", shared = t / "shared", err;
+  writeFile(secret, "secret");
+  ASSERT_EQ(::mkdir(shared.c_str(), 0777), 0);
+  ASSERT_EQ(::chmod(shared.c_str(), 0777), 0);
+  ASSERT_EQ(::symlink(secret.c_str(), (shared + "/jarnConfig").c_str()), 0);
+  EXPECT_FALSE(writeFileAtomic(shared + "/jarnConfig", "x", AtomicWriteOptions(), &err));
+  EXPECT_NE(err.find("another user"), std::string::npos) << err;
+  EXPECT_EQ(readFile(secret), "secret");
+  EXPECT_EQ(entriesIn(shared), 1);
+  // The same link in a directory nobody else can write is written through.
+  ASSERT_EQ(::chmod(shared.c_str(), 0755), 0);
+  EXPECT_TRUE(writeFileAtomic(shared + "/jarnConfig", "new", AtomicWriteOptions(), &err)) << err;
+  EXPECT_EQ(readFile(secret), "new");
+  // replaceLink: the name itself is replaced, the link's target stays.
+  AtomicWriteOptions o;
+  o.replaceLink = true;
+  EXPECT_TRUE(writeFileAtomic(shared + "/jarnConfig", "own", o, &err)) << err;
+  EXPECT_EQ(readFile(secret), "new");
+  EXPECT_EQ(readFile(shared + "/jarnConfig"), "own");
+}
+
 TEST(AtomicFile, TempFilesArePrivateAndUnique) {
   TempDir t;
   int fd1 = -1, fd2 = -1;

@@ -5,7 +5,10 @@
 #include <sys/wait.h>
 #include <fcntl.h>
 
+#include <cups/cups.h>
+
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 
 #include "cups_options.h"
@@ -309,6 +312,20 @@ TEST(NoFileDevice, AFileQueueIsRefused) {
 }
 
 // The version probe asks port 631 of the local host.
+// The probe asks the server libcups is configured for: the daemon's socket
+// stands for the local host on the IPP port, here the daemon's own.
+TEST(DaemonVersionProbe, AsksTheConfiguredServersPort) {
+  if (daemonBase().empty()) GTEST_SKIP() << "needs the private daemon (private-cupsd.sh run)";
+  resetSetup();
+  setup().programDir = daemonBase() + "/no-installation/";
+  ippSetPort(std::atoi(std::getenv("CUPS_TEST_PORT")));
+  std::string source;
+  EXPECT_EQ(2400, getHTTPCUPSVersion(std::string(), &source));
+  EXPECT_EQ("HTTP", source);  // cups-config never ran
+  ippSetPort(631);
+  resetSetup();
+}
+
 TEST(Port631, VersionProbeAsksTheLocalServer) {
   if (daemonBase().empty() || std::string(getenv("CUPS_TEST_PORT")) != "631") {
     GTEST_SKIP() << "needs the private daemon on port 631";

@@ -1,6 +1,11 @@
-// System, spooler and CUPS detection, with stand-in ps and lpd programs
-// first on PATH and the fixed system paths under a private root.
+// System, spooler and CUPS detection, with a stand-in lpd first on PATH and
+// the fixed system paths (a /proc of made-up processes included) under a
+// private root.
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <vector>
 
 #include "cups_test_support.h"
 #include "fatal_exit.h"
@@ -12,7 +17,12 @@ using testing_support::writeFile;
 
 namespace {
 
-const char kPsHeader[] = "UID          PID    PPID  C STIME TTY          TIME CMD\n";
+// A made-up process: its real user and the program the kernel names.
+struct FakeProcess {
+  int pid;
+  unsigned uid;
+  std::string exe;
+};
 
 // A private root with stand-in ps and lpd first on PATH.
 class Detection : public FreshState {
@@ -25,8 +35,16 @@ class Detection : public FreshState {
     setFsRoot("");
     FreshState::TearDown();
   }
-  // The processes that the stand-in ps shows.
-  void running(const std::string& lines) { writeFile(listing, kPsHeader + lines); }
+  // The processes that /proc under the root shows (the earlier ones go).
+  void running(const std::vector<FakeProcess>& processes) {
+    std::filesystem::remove_all(root / "proc");
+    for (const FakeProcess& p : processes) {
+      std::string dir = root.path() + "/proc/" + std::to_string(p.pid);
+      makeDirs(dir);
+      writeFile(dir + "/status", "Name:\tx\nUid:\t" + std::to_string(p.uid) + "\t0\t0\t0\n");
+      ::symlink(p.exe.c_str(), (dir + "/exe").c_str());
+    }
+  }
   // An executable script under the root.
   void script(const std::string& path, const std::string& body) {
     std::string full = root.path() + path;
@@ -54,10 +72,7 @@ class Detection : public FreshState {
   }
 
   TempDir root;
-  TempDir work;
-  std::string listing = work / "ps-listing";
   PathFirst path{fakeBin()};
-  EnvGuard ps{"FAKE_PS_LISTING", listing};
   EnvGuard lpd{"FAKE_LPD_VERSION", nullptr};
 };
 
@@ -116,7 +131,7 @@ TEST(CupsdPrefix, FromTheCommandWord) {
 }
 
 TEST_F(Detection, RequestedCupsWithLpschedRunningTakesSystemV) {
-  running("root  101  1  0 10:00 ?  00:00:00 /usr/lib/lpsched\n");
+  running({{101, 0, "/usr/lib/lpsched"}});
   StderrCapture err;
   detectPrintSystemFor(kLpCups, machine("SunOS"));
   EXPECT_EQ("Resetting scheduler to : lpsched(SysV).\n", err.take());
@@ -130,7 +145,7 @@ TEST_F(Detection, RequestedCupsWithLpschedRunningTakesSystemV) {
 }
 
 TEST_F(Detection, NothingRunningFollowsTheSystemKind) {
-  running("");
+  running({});
   detectPrintSystemFor(0, machine("Linux", "6.1"));
   EXPECT_EQ(kLpBsd, setup().lpMode);
   resetSetup();
@@ -145,20 +160,18 @@ TEST_F(Detection, NothingRunningFollowsTheSystemKind) {
 }
 
 TEST_F(Detection, DaemonsAreFoundByProcessName) {
-  // An editor holding cupsd.conf and a grep for cupsd are not cupsd.
-  running("root 200 1 0 10:00 pts/0 00:00:00 vi /etc/cups/cupsd.conf\n"
-          "root 201 1 0 10:00 pts/0 00:00:00 grep cupsd\n"
-          "root 202 1 0 10:00 ?     00:00:00 /usr/sbin/lpd -F\n");
+  // An editor holding cupsd.conf is not cupsd; another user's "cupsd" is
+  // nobody's daemon.
+  running({{200, 0, "/usr/bin/vim.basic"}, {201, 4242, "/tmp/evil/sbin/cupsd"}, {202, 0, "/usr/sbin/lpd"}});
   EXPECT_EQ(kLpBsd, checkLPDDaemon(0));
   EXPECT_EQ(0, setup().cupsFound);
 
   EnvGuard lprng("FAKE_LPD_VERSION", "lpd: LPRng-3.8.28 (Irvine)");
   EXPECT_EQ(kLpLprng, checkLPDDaemon(0));
-  running("root 300 1 0 10:00 ? 00:00:01 /usr/lpd/qdaemon\n");
+  running({{300, 0, "/usr/lpd/qdaemon"}});
   EXPECT_EQ(kLpAix, checkLPDDaemon(0));
 
-  running("root 400 1 0 10:00 ? 00:00:01 /usr/sbin/cupsd -l\n"
-          "root 401 1 0 10:00 ? 00:00:00 /usr/lib/lpsched\n");
+  running({{400, 0, "/usr/sbin/cupsd (deleted)"}, {401, 0, "/usr/lib/lpsched"}});
   EXPECT_EQ(kLpCups, checkLPDDaemon(1));
   EXPECT_EQ(1, setup().cupsFound);
   EXPECT_EQ("/usr", setup().cupsBinDir);
@@ -166,7 +179,7 @@ TEST_F(Detection, DaemonsAreFoundByProcessName) {
 
 TEST_F(Detection, CupsToolsTakeCupsNamesWhereThePlainOnesAreMissing) {
   // A cupsd of its own prefix: the programs are looked for there.
-  running("root 400 1 0 10:00 ? 00:00:01 " + root.path() + "/opt/cups/sbin/cupsd -l\n");
+  running({{400, 0, root.path() + "/opt/cups/sbin/cupsd"}});
   script("/opt/cups/sbin/lpadmin", "exit 0\n");
   script("/opt/cups/sbin/cupsaccept", "exit 0\n");
   script("/opt/cups/sbin/cupsenable", "exit 0\n");
@@ -184,6 +197,16 @@ TEST_F(Detection, CupsToolsTakeCupsNamesWhereThePlainOnesAreMissing) {
   EXPECT_EQ(prefix + "/share/cups", s.toolPaths[kToolCupsDataDir]);
   EXPECT_EQ(prefix + "/share/cups/model/custom", s.toolPaths[kToolCupsModelDir]);
   EXPECT_EQ("xauth", xauth);
+}
+
+TEST_F(Detection, ToolDirectoryOthersCanChangeIsNotTaken) {
+  script("/opt/w/sbin/lpadmin", "exit 0\n");
+  ::chmod((root.path() + "/opt/w").c_str(), 0777);
+  running({{400, 0, root.path() + "/opt/w/sbin/cupsd"}});
+  EXPECT_EQ(kLpCups, checkLPDDaemon(1));
+  EXPECT_EQ("", setup().cupsBinDir);
+  EXPECT_FALSE(trustedToolDir(root.path() + "/opt/w/sbin"));
+  EXPECT_TRUE(trustedToolDir("/usr/sbin"));
 }
 
 TEST_F(Detection, CupsPrefixFromTheStartScript) {
@@ -226,6 +249,11 @@ TEST_F(Detection, CupsDirectoriesFromTheEnvironment) {
   takeCupsEnvironment(&request);
   EXPECT_EQ(0, request);
   EXPECT_EQ("", setup().cupsDir);
+  ASSERT_EQ(0, ::chmod(prefix.path().c_str(), 0777));  // a directory others can fill is no tool directory
+  EnvGuard open("JARNCUPSBINDIR", prefix.path());
+  resetSetup();
+  takeCupsEnvironment(&request);
+  EXPECT_EQ("", setup().cupsBinDir);
 }
 
 // With no server answering, each source of the version is tried in turn.

@@ -33,6 +33,8 @@ check "2-character SOURCE not copied, nc copied" [ ! -e /opt/bry/bin/ab -a -x /o
 printf '#!/bin/sh\nfor a; do echo "[$a]"; done > /tmp/args\n' > /opt/bry/bin/Jarn.exe
 /usr/bin/jarn -x 7
 check "root runs Jarn.exe" [ "$(cat /tmp/args)" = "$(printf '[-MC100]\n[-W/opt/bry]\n[-x]\n[7]')" ]
+/usr/bin/jarn -xrm "*background: red"
+check "an argument with a blank stays one" [ "$(tail -1 /tmp/args)" = "[*background: red]" ]
 line="/opt/bry/bin/Jarn.exe -MC100 -W/opt/bry -x 7"
 for row in "gksu:[$line]" "kdesudo:[-c]
 [$line]" "kdesu:[$line]"; do
@@ -80,4 +82,11 @@ chmod 0664 /tmp/rel/README
 check "failed copies: exit 1" [ $? = 1 ]
 check "missing SOURCE: WRONG" logged "Copying file bin/missing to /opt/bry/bin. : WRONG!!!"
 check "group-writable SOURCE: WRONG" logged "Copying file README to /opt/bry/README. : WRONG!!!"
+chmod 0644 /tmp/rel/README && chown 65534 /tmp/rel/README
+/tmp/rel/setup </dev/null >/dev/null 2>&1
+check "another user's SOURCE: WRONG" logged "Copying file README to /opt/bry/README. : WRONG!!!"
+echo "README . 007555" >> /tmp/rel/etc/JARNINST.CONF
+/tmp/rel/setup </dev/null >/dev/null 2>/tmp/err
+st=$?
+check "set-id MODE: manifest refused" eval '[ $st = 1 ] && logged "a MODE beyond 0777" && grep -q "missing info" /tmp/err'
 finish

@@ -26,6 +26,15 @@ check "archive replaced the planted link" [ ! -L /var/tmp/JarnPPDFiles2.0-10.tar
 check "foreign /usr/bin/jarn kept, relabelled" eval '[ "$(cat /usr/bin/jarn)" = foreign ] && logged "/usr/bin/chcon -u system_u /usr/bin/jarn (argc=3)" "$FAKE_LOG"'
 check "dangling /usr/bin/qorgsfilter replaced" logged "Link 1: /usr/bin/qorgsfilter linked to /opt/bry/bin/qorgsfilter."
 
+# A re-run of an upgrade killed before its information file: the backup
+# stays the 1.0 script, the killed writer's temporary goes.
+mv /opt/bry/jarnInfo1.0.old /opt/bry/jarnInfo1.0 && rm /opt/bry/jarnInfo2.0
+touch /opt/bry/.jarnInfo2.0.Ab12Cd
+/tmp/rel/setup </dev/null >/dev/null 2>&1
+st=$?
+check "re-run: exit 0, backup kept" eval '[ $st = 0 ] && [ "$(cat /opt/bry/bin/jarn.old)" = "old script" ]'
+check "re-run: temporary gone, jarnInfo1.0 aside" [ ! -e /opt/bry/.jarnInfo2.0.Ab12Cd -a ! -e /opt/bry/jarnInfo1.0 ]
+
 # An update of 2.0: no start-up script, the edited information file kept.
 echo "# edited" >> /opt/bry/jarnInfo2.0
 cp /opt/bry/jarnInfo2.0 /tmp/info.saved
@@ -42,7 +51,7 @@ check "start-up script unchanged" cmp -s /opt/bry/bin/jarn /tmp/jarn.saved
 rm /usr/share/ppd/bry/Velta-C400-PS-en.ppd
 /opt/bry/bin/setup </dev/null >/dev/null 2>&1
 check "in place: exit 0" [ $? = 0 ]
-check "in place: only the PPD files copied" [ "$(grep -c '^Copying file ppd/[^ ]* to /usr/share/ppd/bry\. $' "$LOG")" = "$(grep -c '^Copying file' "$LOG")" ]
-check "in place: every PPD file copied" [ "$(grep -c '^Copying file' "$LOG")" = "$(ls /opt/bry/ppd | wc -l)" ]
+check "in place: only the PPD files copied" [ "$(last_run | grep -c '^Copying file ppd/[^ ]* to /usr/share/ppd/bry\. $')" = "$(last_run | grep -c '^Copying file')" ]
+check "in place: every PPD file copied" [ "$(last_run | grep -c '^Copying file')" = "$(ls /opt/bry/ppd | wc -l)" ]
 check "in place: PPD file back" cmp -s /opt/bry/ppd/Velta-C400-PS-en.ppd /usr/share/ppd/bry/Velta-C400-PS-en.ppd
 finish

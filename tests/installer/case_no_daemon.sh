@@ -4,8 +4,8 @@
 install_stubs
 copy_release
 
-/tmp/rel/setup -h 2>/tmp/usage
-check "-h exits 0 with the usage and no log" [ $? = 0 -a ! -e "$LOG" ]
+/tmp/rel/setup -h >/tmp/usage
+check "-h exits 0 with the usage on standard output and no log" [ $? = 0 -a ! -e "$LOG" ]
 check "usage text" logged "-Sx	: set SELinux mode: x=0:off,1:on [1]." /tmp/usage
 
 /tmp/rel/setup </dev/null 2>/dev/null

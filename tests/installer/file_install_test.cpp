@@ -128,6 +128,13 @@ TEST(GeneratedFiles, StartupScriptByTheProbesFacts) {
   EXPECT_NE(noBin.find("\nJARNCUPSDIR=/usr\n"), std::string::npos);
   EXPECT_NE(noBin.find("\nexport JARNCUPSDIR\n"), std::string::npos);
   EXPECT_EQ(noBin.find("JARNCUPSBINDIR"), std::string::npos);
+  // Every value one word for the shell, whatever the paths hold.
+  std::string odd = startupScriptText("/opt/bry", facts(true, "/c ups", "/b;in", "/x $(k)"), kDate);
+  for (const char* line : {"\nJARNCUPSDIR='/c ups'\n", "\nJARNCUPSBINDIR='/b;in'\n", "\nXKEYSYMDB='/x $(k)'\n"})
+    EXPECT_NE(odd.find(line), std::string::npos) << line;
+  ScriptFacts f = facts(true, "/usr", "", "");
+  f.ppdDir = "/p p";
+  EXPECT_NE(uninstallScriptText("/opt/bry", f, kDate).find("\ndelDir '/p p/ppd'\n"), std::string::npos);
 }
 
 }  // namespace

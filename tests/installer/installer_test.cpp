@@ -88,7 +88,9 @@ TEST(Options, ReadOnceAppliedInTwoPhases) {
   const char* argv[] = {"setup", "-q", "2", "-x", "-d", "-u", "/srv/jarn/", "-Z", "3", "-S", "0",
                         "-f", "0", "-m", "4", "-i", "my.conf", nullptr};
   testing::internal::CaptureStderr();
-  std::vector<ParsedOption> options = parseOptions(17, const_cast<char**>(argv));
+  bool bad = false;
+  std::vector<ParsedOption> options = parseOptions(17, const_cast<char**>(argv), &bad);
+  EXPECT_TRUE(bad);  // -x: the caller stops with the usage
   EXPECT_FALSE(applyFirstPhase(options));
   std::string err = testing::internal::GetCapturedStderr();
   EXPECT_EQ(err.find("invalid option"), err.rfind("invalid option"));  // once
@@ -106,7 +108,8 @@ TEST(Options, ReadOnceAppliedInTwoPhases) {
   EXPECT_EQ(s.mArg, 1);
   EXPECT_EQ(s.manifestName, "my.conf");
   const char* help[] = {"setup", "-q", "-5", "-u", "/usr/local/", "-h", nullptr};
-  options = parseOptions(6, const_cast<char**>(help));
+  options = parseOptions(6, const_cast<char**>(help), &bad);
+  EXPECT_FALSE(bad);
   EXPECT_TRUE(applyFirstPhase(options));
   applySecondPhase(options);
   EXPECT_EQ(s.interactive, 0);
@@ -116,7 +119,7 @@ TEST(Options, ReadOnceAppliedInTwoPhases) {
 
 TEST(InstallDir, OnlyNormalisedDirectoriesOutsideTheSystemOnes) {
   const char* accepted[][2] = {{"/opt/bry/", "/opt/bry"}, {"/srv/jarn-2.0_x+y", "/srv/jarn-2.0_x+y"},
-                               {"/usr/local/bry", "/usr/local/bry"}, {"/var/opt/bry", "/var/opt/bry"}};
+                               {"/usr/local/bry", "/usr/local/bry"}, {"/usr/local/bry/x", "/usr/local/bry/x"}};
   for (auto& a : accepted) {
     std::string checked;
     EXPECT_TRUE(checkInstallDir(a[0], &checked)) << a[0];
@@ -125,7 +128,9 @@ TEST(InstallDir, OnlyNormalisedDirectoriesOutsideTheSystemOnes) {
   const std::string tooLong = "/opt/" + std::string(251, 'b');
   for (const std::string& refused : std::vector<std::string>{"", "/", "//", "/opt", "/opt/", "bry", "./bry", "/usr", "/usr/local/",
                               "/usr/local/bin", "/usr/share", "/var/log", "/opt/./bry", "/opt/../etc",
-                              "/opt//bry", "/opt/bry//", "/opt/b ry", "/opt/bry;rm", "/opt/br\ny", tooLong}) {
+                              "/opt//bry", "/opt/bry//", "/opt/b ry", "/opt/bry;rm", "/opt/br\ny", tooLong,
+                              "/etc/cups", "/var/spool/cups", "/usr/lib/cups", "/usr/share/cups", "/var/opt/bry",
+                              "/lib64/bry", "/run/bry", "/tmp/bry", "/usr/local/share/bry", "/boot/x"}) {
     std::string checked;
     EXPECT_FALSE(checkInstallDir(refused, &checked)) << refused;
   }

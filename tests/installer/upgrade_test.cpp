@@ -140,6 +140,39 @@ TEST(Upgrade, OldChoicesReplaceDefaultsOnlyInsideBlocksThatOfferThem) {
   EXPECT_THROW(addOptList(nullptr, &options), FatalExit);
 }
 
+TEST(Upgrade, CustomSizesJclBlocksAndTheSizesCompanionsAreCarried) {
+  const std::string ppd =
+      "*OpenUI *PageSize: PickOne\n*DefaultPageSize: A4\n*PageSize A4/A4: \"\"\n*PageSize A5/A5: \"\"\n"
+      "*CloseUI: *PageSize\n*OpenUI *PageRegion: PickOne\n*DefaultPageRegion: A4\n*PageRegion A5/A5: \"\"\n"
+      "*CloseUI: *PageRegion\n*DefaultImageableArea: A4\n*ImageableArea A5/A5: \"1 2 3 4\"\n"
+      "*DefaultPaperDimension: A4\n*PaperDimension A5/A5: \"1 2\"\n*JCLOpenUI *JCLHold/Hold: PickOne\n"
+      "*DefaultJCLHold: Off\n*JCLHold On/On: \"\"\n*JCLCloseUI: *JCLHold\n";
+  struct Row {
+    const char* size;
+    std::string ppd;
+    std::vector<const char*> lines;
+    bool named;  // the old size named as not carried
+  } rows[] = {{"A5", ppd, {"*DefaultPageSize: A5\n", "*DefaultPageRegion: A5\n", "*DefaultImageableArea: A5\n",
+                           "*DefaultPaperDimension: A5\n", "*DefaultJCLHold: On\n"}, false},
+              {"Custom.100x150mm", ppd + "*CustomPageSize True: \"x\"\n",
+               {"*DefaultPageSize: Custom.100x150mm\n", "*DefaultImageableArea: A4\n"}, false},
+              {"Custom.100x150mm", ppd, {"*DefaultPageSize: A4\n"}, true}};
+  for (const Row& r : rows) {
+    OptNode options;
+    for (auto [key, choice] : {std::pair<const char*, const char*>{"PageSize", r.size}, {"JCLHold", "On"}}) {
+      OptNode* n = new OptNode;
+      n->keyword = key, n->choice = choice;
+      addOptList(&options, n);
+    }
+    testing::internal::CaptureStderr();
+    std::string out = processNewPPD(r.ppd, &options, "Q");
+    std::string err = testing::internal::GetCapturedStderr();
+    for (const char* line : r.lines) EXPECT_NE(out.find(line), std::string::npos) << line << out;
+    EXPECT_EQ(err.find("PageSize: Custom.100x150mm of printer Q") != std::string::npos, r.named) << err;
+    freeOptList(&options);
+  }
+}
+
 TEST(Upgrade, AQueueKeepsItsPPDUnlessTheOldDefaultsAndANewPPDAreThere) {
   struct Row {
     const char *oldPPD, *newPPD;  // set files, "" none
