@@ -50,7 +50,7 @@ void createModelQueue() {
   if (createQueueWithPPD(name) != 0) return showCreateFailed();
   if (h.updatePPDOption) {
     std::vector<std::string> failed;
-    h.updatePPDOption(&failed);
+    h.updatePPDOption(name, &failed);
     for (const std::string& f : failed) tracef("createModelQueue: option %s not sent\n", f.c_str());
   }
   s.queueManaged = 1;
@@ -68,6 +68,7 @@ void createModelQueue() {
     return;
   }
   s.ppdConfigReady = 1;
+  holdPagesQueue();
   if (saveQueueConfigIfNeeded() < 0) held.showAsNotice();
   refreshQueueList();
   if (s.applyEntry && !dryRun && h.applyWorkEntry) h.applyWorkEntry();

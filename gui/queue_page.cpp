@@ -25,6 +25,7 @@
 #include "page_widgets.h"
 #include "ppd_search.h"
 #include "queue_commands.h"
+#include "queue_actions.h"
 #include "queue_list.h"
 #include "queue_name.h"
 #include "report.h"
@@ -112,6 +113,8 @@ void loadQueueIntoPages() {
   if (!s.ppdFile.empty()) {
     if (h.openPpd) h.openPpd();
     else getPpdModelName(s.ppdFile, &s.modelName);
+  } else if (h.resetOptionPages) {
+    h.resetOptionPages();  // the options of the queue shown before go with it
   }
   if (h.restoreDynamicData) h.restoreDynamicData();
   if (h.reloadUserList) h.reloadUserList(s.printerName);
@@ -122,6 +125,8 @@ void loadQueueIntoPages() {
   if (!s.printerHost.empty()) fillLpdHostFromPrinterHost();
   CheckRemQueName(s.remoteQueue.c_str());
   setRemoteKindMenu(s.lpdRemoteKind);
+  // What was changed for the queue shown before is dropped with it.
+  s.bannersChanged = s.errorPolicyChanged = s.deviceUriChanged = s.ppdChanged = 0;
   s.pagesLoading = 0;
 }
 
@@ -129,6 +134,9 @@ void prepareNewQueue(int flag) {
   SetupState& s = setup();
   PageHooks& h = pageHooks();
   s.queueLoadPending = 0;
+  dropPagesQueue();
+  if (h.resetOptionPages) h.resetOptionPages();
+  s.bannersChanged = s.errorPolicyChanged = s.deviceUriChanged = s.ppdChanged = 0;
   if (flag) {
     SetThumbIndex(1);
     ManageMainForm(kPageConnect);
@@ -165,6 +173,7 @@ void prepareManagedQueue(int flag) {
   }
   setQueueListSensitive(false);
   if (s.queueLoadPending == 1) loadQueueIntoPages();
+  holdPagesQueue();
   checkConnectPage();
   s.updateReported = 0;
 }

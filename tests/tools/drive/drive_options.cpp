@@ -76,7 +76,7 @@ bool callOptionFunction(const std::string& name, const std::string& arg, int* re
   } else if (name == "closePpd") {
     closePpd();
   } else if (name == "updatePPDOption") {
-    *result = updatePPDOption(nullptr);
+    *result = updatePPDOption(setup().printerName, nullptr);
   } else if (name == "showPpdFileBox") {
     showPpdFileBox();
   } else if (name == "chooseModel") {
