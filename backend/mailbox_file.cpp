@@ -13,6 +13,7 @@
 #include <climits>
 #include <cstdlib>
 #include <grp.h>
+#include <sys/stat.h>
 #include <vector>
 
 #include "atomic_file.h"
@@ -250,6 +251,29 @@ int writeMailBoxFile(const std::string& givenPath) {
   s.mailboxSummary = summaryCode(anyMailboxOrSecure, anyUserId);
   tracef("Stored fileBoxFile: '%s'.\n", path.c_str());
   return 1;
+}
+
+int changeMailBoxFile(const std::function<bool()>& change, const std::string& givenPath) {
+  std::string path = resolvePath(givenPath);
+  if (path.empty()) {
+    if (change()) sortUserEntries(-1);
+    return 0;
+  }
+  RecordLock lock;
+  std::string error;
+  if (!lock.acquire(path, &error)) {
+    tracef("changeMailBoxFile: %s\n", error.c_str());
+    doMessage(kMsgMailbox, kMailboxTitle, withName(kWriteFailedText, path));
+    return 0;
+  }
+  struct stat st;
+  if (::stat(path.c_str(), &st) == 0) {
+    int count = readMailBoxFile(path);
+    if (count > 1) sortUserEntries(count);
+  }
+  if (!change()) return 0;
+  sortUserEntries(-1);
+  return writeMailBoxFile(path);
 }
 
 int readMailBoxFile(const std::string& givenPath) {

@@ -265,7 +265,9 @@ void applyQueueSetup(int notify) {
   PageHooks& h = pageHooks();
   if (heldQueue().name.empty() || s.createMode) {
     // Nothing exists to send to: a new queue's settings go out with its
-    // create, and a queue the program does not manage takes none.
+    // create, and a queue the program does not manage takes none. Only a
+    // request of the user's own (notify) is answered.
+    if (!notify) return;
     if (s.createMode || !s.queueExists) showNotYetCreated(s.printerName);
     else ringBell(4);
     return;
