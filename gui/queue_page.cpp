@@ -110,11 +110,12 @@ void loadQueueIntoPages() {
   CheckRemQueName(s.remoteQueue.c_str());
   if (h.resetExtraPane) h.resetExtraPane();
   fillConnectPage(s.connectType);
+  // The options and special fields edited for the queue shown before go
+  // with it.
+  if (h.resetOptionPages) h.resetOptionPages();
   if (!s.ppdFile.empty()) {
     if (h.openPpd) h.openPpd();
     else getPpdModelName(s.ppdFile, &s.modelName);
-  } else if (h.resetOptionPages) {
-    h.resetOptionPages();  // the options of the queue shown before go with it
   }
   if (h.restoreDynamicData) h.restoreDynamicData();
   if (h.reloadUserList) h.reloadUserList(s.printerName);
