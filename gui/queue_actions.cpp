@@ -232,6 +232,12 @@ int goAction(int applyEntry) {
     doMessage(11, kEmptyTitle, "The field for the printer name\nis empty!");
     return 0;
   }
+  if (s.queueLoadPending) {
+    // A name typed or picked since the pages were set up: they belong to
+    // the name Next took, not to this one.
+    ringBell(2);
+    return 0;
+  }
   readConnectPage();
   if (*emptyFieldText(s)) {
     doMessage(11, kEmptyTitle, emptyFieldText(s));
