@@ -261,19 +261,22 @@ int changeMailBoxFile(const std::function<bool()>& change, const std::string& gi
   }
   RecordLock lock;
   std::string error;
-  if (!lock.acquire(path, &error)) {
-    tracef("changeMailBoxFile: %s\n", error.c_str());
-    doMessage(kMsgMailbox, kMailboxTitle, withName(kWriteFailedText, path));
-    return 0;
-  }
   struct stat st;
-  if (::stat(path.c_str(), &st) == 0) {
+  bool locked = lock.acquire(path, &error);
+  bool exists = locked && ::stat(path.c_str(), &st) == 0;
+  // Without the lock (no directory yet: a queue not yet created) the table
+  // takes the change and the write says why it fails.
+  if (!locked) tracef("changeMailBoxFile: %s\n", error.c_str());
+  auto readBack = [&path] {
     int count = readMailBoxFile(path);
     if (count > 1) sortUserEntries(count);
-  }
+  };
+  if (exists) readBack();
   if (!change()) return 0;
   sortUserEntries(-1);
-  return writeMailBoxFile(path);
+  int written = writeMailBoxFile(path);
+  if (!written && exists) readBack();  // the table shows the file, as it stayed
+  return written;
 }
 
 int readMailBoxFile(const std::string& givenPath) {

@@ -49,7 +49,9 @@ int readMailBoxFile(const std::string& path = std::string());
 // turn lose nothing: under the file's record lock the file, when it exists,
 // is read into the entry table (a table not yet written anywhere is kept
 // when there is no file), `change` edits the table, and the table is sorted
-// and written. Returns writeMailBoxFile's result; 0 with nothing written
-// when `change` returns false or the lock cannot be had (said with code
-// 11). Without a printer directory only `change` and the sort are done.
+// and written; when that fails, the table is the file again. Returns
+// writeMailBoxFile's result; 0 with nothing written when `change` returns
+// false or the write fails (said with code 11: a lock that cannot be had
+// fails the write). Without a printer directory only `change` and the sort
+// are done.
 int changeMailBoxFile(const std::function<bool()>& change, const std::string& path = std::string());
