@@ -89,18 +89,20 @@ void loginChanged(Widget self, Widget other) {
 // it, else a new one; the list then shows the file.
 void storeEntry(const char* what) {
   int index = -1;
-  changeMailBoxFile([&index] {
+  bool full = false;
+  changeMailBoxFile([&index, &full] {
     index = findUserByLogin(work().login);
     if (index >= 0) {
       copyUserRecord(&userEntryTable()[static_cast<size_t>(index)], work(), 2);
       return true;
     }
     index = sortUserEntries(-1);
-    if (index >= kMaxUserEntries) return false;
-    copyUserRecord(&userEntryTable()[static_cast<size_t>(index)], work(), 1);
-    return true;
+    full = index >= kMaxUserEntries;
+    if (!full) copyUserRecord(&userEntryTable()[static_cast<size_t>(index)], work(), 1);
+    return !full;
   });
   fillUserEntryList(advancedPageWidgets().userList);
+  if (full) doMessage(11, kTableFullTitle, withLogin(kTableFullText, work().login));
   if (traceLevel() > 0) tracef("%s %d.\n", what, index);
 }
 
