@@ -249,7 +249,7 @@ bool makeIppUri(const std::string& host, const std::string& path, std::string* u
          assemble("ipp", name, port, "/" + ippPathValue(path), uri, why);
 }
 
-void reportDeviceField(const std::string& why) { doMessage(kMsgError, kDeviceTitle, why); }
+void reportDeviceField(const std::string& why) { doMessage(kMsgCorrectable, kDeviceTitle, why); }
 
 std::string buildDeviceURI(std::string* shownText, std::string* why) {
   const SetupState& s = setup();

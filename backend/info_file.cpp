@@ -598,7 +598,7 @@ int editInfoFileAt(const std::string& path, const std::string& text, int operati
   SetupState& s = setup();
   size_t field = (operation == kEditAddPrinter) ? kPListNameSize : kUListNameSize;
   if (text.empty() || (isAddOperation(operation) && !isStorableName(text, field))) {
-    doMessage(kMsgError, kTitleProblem, format1(kTextInvalidName, text));
+    doMessage(kMsgCorrectable, kTitleProblem, format1(kTextInvalidName, text));
     return 0;
   }
   const EditBlock block = blockOf(operation);

@@ -13,6 +13,7 @@
 #include <climits>
 #include <cstdlib>
 #include <grp.h>
+#include <sys/stat.h>
 #include <vector>
 
 #include "atomic_file.h"
@@ -250,6 +251,32 @@ int writeMailBoxFile(const std::string& givenPath) {
   s.mailboxSummary = summaryCode(anyMailboxOrSecure, anyUserId);
   tracef("Stored fileBoxFile: '%s'.\n", path.c_str());
   return 1;
+}
+
+int changeMailBoxFile(const std::function<bool()>& change, const std::string& givenPath) {
+  std::string path = resolvePath(givenPath);
+  if (path.empty()) {
+    if (change()) sortUserEntries(-1);
+    return 0;
+  }
+  RecordLock lock;
+  std::string error;
+  struct stat st;
+  bool locked = lock.acquire(path, &error);
+  bool exists = locked && ::stat(path.c_str(), &st) == 0;
+  // Without the lock (no directory yet: a queue not yet created) the table
+  // takes the change and the write says why it fails.
+  if (!locked) tracef("changeMailBoxFile: %s\n", error.c_str());
+  auto readBack = [&path] {
+    int count = readMailBoxFile(path);
+    if (count > 1) sortUserEntries(count);
+  };
+  if (exists) readBack();
+  if (!change()) return 0;
+  sortUserEntries(-1);
+  int written = writeMailBoxFile(path);
+  if (!written && exists) readBack();  // the table shows the file, as it stayed
+  return written;
 }
 
 int readMailBoxFile(const std::string& givenPath) {

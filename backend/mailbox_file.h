@@ -4,6 +4,7 @@
 // and readable by the group lp.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "user_entry.h"
@@ -43,3 +44,14 @@ int writeMailBoxFile(const std::string& path = std::string());
 // stores it in entryCount. At most 1024 entries are
 // read; each value is cut to 23 characters.
 int readMailBoxFile(const std::string& path = std::string());
+
+// One change of the file as it is now, so that two programs editing it in
+// turn lose nothing: under the file's record lock the file, when it exists,
+// is read into the entry table (a table not yet written anywhere is kept
+// when there is no file), `change` edits the table, and the table is sorted
+// and written; when that fails, the table is the file again. Returns
+// writeMailBoxFile's result; 0 with nothing written when `change` returns
+// false or the write fails (said with code 11: a lock that cannot be had
+// fails the write). Without a printer directory only `change` and the sort
+// are done.
+int changeMailBoxFile(const std::function<bool()>& change, const std::string& path = std::string());

@@ -51,6 +51,6 @@ bool checkQueueName(const std::string& name, std::string* why) {
 bool reportQueueName(const std::string& name) {
   std::string why;
   if (checkQueueName(name, &why)) return true;
-  doMessage(kMsgError, kTitle, why);
+  doMessage(kMsgCorrectable, kTitle, why);
   return false;
 }

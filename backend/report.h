@@ -12,8 +12,9 @@
 // Message codes of doMessage(); the code chooses the icon and, for codes that
 // stand for a pending action, what the main window's OK button does next.
 enum MessageCode {
-  kMsgError = 1,
+  kMsgError = 1,        // OK on it ends the program: only for what the user cannot mend
   kMsgInfo = 4,
+  kMsgCorrectable = 11, // input the user can correct: OK returns to the page
 };
 
 class Reporter {

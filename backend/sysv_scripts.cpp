@@ -570,7 +570,7 @@ int writeQueueScript(const std::string& queue, std::string* path, int kind) {
   const SetupState& s = setup();
   std::string target = joinPath(s.userDir, queue + ".sh");
   if (!isScriptQueueName(queue) || s.userDir.empty()) {
-    doMessage(kMsgError, kTitleConfigFile, sprintf1(kBadQueueName, queue));
+    doMessage(kMsgCorrectable, kTitleConfigFile, sprintf1(kBadQueueName, queue));
     return 0;
   }
   std::string text = queueScriptText(kind, sysvSettings().outputProgram, nowText());
@@ -645,7 +645,7 @@ std::string modelDirectory() {
 
 int writeInterfaceScript(const std::string& queue, const std::string& program, int kind, std::string* path) {
   if (!isScriptQueueName(queue)) {
-    doMessage(kMsgError, kTitleConfigFile, sprintf1(kBadQueueName, queue));
+    doMessage(kMsgCorrectable, kTitleConfigFile, sprintf1(kBadQueueName, queue));
     return 0;
   }
   std::string dir = modelDirectory();
@@ -671,7 +671,7 @@ int writeLogicalInterfaceScript(const std::string& queue, const std::string& pro
 int makeDeviceNode(const std::string& name) {
   std::string node = deviceNodePath(name);
   if (node.empty()) {
-    doMessage(kMsgError, kTitleConfigProblem, sprintf1(kBadDeviceName, name));
+    doMessage(kMsgCorrectable, kTitleConfigProblem, sprintf1(kBadDeviceName, name));
     return 0;
   }
   std::string path = rootedPath(node);
@@ -701,7 +701,7 @@ int createScriptQueue(const std::string& queue, const std::string& device, int k
   const SysvScriptSettings& settings = sysvSettings();
   if (!reportQueueName(queue)) return 0;
   if (!isScriptQueueName(queue)) {
-    doMessage(kMsgError, kTitleConfigFile, sprintf1(kBadQueueName, queue));
+    doMessage(kMsgCorrectable, kTitleConfigFile, sprintf1(kBadQueueName, queue));
     return 0;
   }
   if ((kind & kScriptRunPreCommand) && !settings.preCommand.empty()) {
@@ -778,7 +778,7 @@ int MakeLogicalQue(const std::string& queue, const std::string& extraOptions) {
     return 0;
   }
   if (!isScriptQueueName(queue) || s.userDir.empty()) {
-    doMessage(kMsgError, kTitleConfigFile, sprintf1(kBadQueueName, queue));
+    doMessage(kMsgCorrectable, kTitleConfigFile, sprintf1(kBadQueueName, queue));
     return 0;
   }
   std::string dispatcher = joinPath(s.userDir, queue + ".sh");

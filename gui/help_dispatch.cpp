@@ -1,6 +1,8 @@
 // Context help's pick and dispatch (see help_dispatch.h).
 #include "help_dispatch.h"
 
+#include <Xm/BulletinB.h>
+#include <Xm/Frame.h>
 #include <Xm/Xm.h>
 
 #include <vector>
@@ -21,6 +23,21 @@ void recolourQuestionCursor(Display* dpy) {
   Colormap map = DefaultColormap(dpy, DefaultScreen(dpy));
   XColor fg{}, bg{};
   if (XParseColor(dpy, map, "black", &fg) && XParseColor(dpy, map, "white", &bg)) XRecolorCursor(dpy, cursor, &fg, &bg);
+}
+
+// The widgets a pick is asked for, innermost first: the picked one, then its
+// parents up to (not including) the form, frame or bulletin board it lies
+// in. A gadget or text field that an option menu, a counter or a scrolled
+// window is built of is so asked for as that control.
+std::vector<Widget> pickCandidates(Widget picked) {
+  std::vector<Widget> out;
+  for (Widget w = picked; w; w = XtParent(w)) {
+    out.push_back(w);
+    Widget up = XtParent(w);
+    if (!up || XtIsShell(up) || XtIsSubclass(up, xmBulletinBoardWidgetClass) || XtIsSubclass(up, xmFrameWidgetClass))
+      break;
+  }
+  return out;
 }
 
 }  // namespace
@@ -96,8 +113,10 @@ void dispatchHelp(Widget picked) {
       {h.fileFormHelp, m.form},          {h.modelPagesHelp, m.form},
       {h.extraPaneHelp, m.form},
   };
-  for (const Ask& a : order) {
-    if (a.lookup && isCentreInWidget(picked, a.area) && a.lookup(picked)) return;
+  for (Widget w : pickCandidates(picked)) {
+    for (const Ask& a : order) {
+      if (a.lookup && isCentreInWidget(w, a.area) && a.lookup(w)) return;
+    }
   }
   showHelpMessage(kHelpDefault);
 }

@@ -14,6 +14,7 @@
 #include "page_hooks.h"
 #include "page_navigation.h"
 #include "program_exit.h"
+#include "queue_actions.h"
 #include "queue_list_view.h"
 #include "setup_state.h"
 #include "snapshot.h"
@@ -168,6 +169,7 @@ void setCreateMode(bool on) {
   if (on) {
     clearQueuePage();
     s.printerName.clear();
+    dropPagesQueue();
   }
   if (h.setOptionUpdateCreate) h.setOptionUpdateCreate(on);
   if (h.setNewQueueHint) h.setNewQueueHint(on);
@@ -201,6 +203,7 @@ void resetProgram() {
   if (h.resetOptionPages) h.resetOptionPages();
   if (h.resetExtraPane) h.resetExtraPane();
   setQueueDefaults();
+  dropPagesQueue();
   restoreSnapData(0, std::string());
   SetThumbIndex(2);
   SetThumbIndex(1);

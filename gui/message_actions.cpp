@@ -5,6 +5,7 @@
 #include "page_hooks.h"
 #include "page_navigation.h"
 #include "program_exit.h"
+#include "queue_actions.h"
 #include "queue_list.h"
 #include "queue_list_view.h"
 #include "setup_state.h"
@@ -28,6 +29,7 @@ void deleteCurrentQueue() {
   SetupState& s = setup();
   std::string name = s.printerName;
   deleteQueueAndRecords(name);  // a dry run (trace level 1) keeps the records
+  dropPagesQueue(name);
   refreshQueueList();
   if (pageHooks().setQueueName) pageHooks().setQueueName(nullptr, 0);
   else showPickedQueueName(std::string());

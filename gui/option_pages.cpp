@@ -191,5 +191,10 @@ bool ppdPageHelp(Widget picked) {
       {&st.configPane, kHelpPrintOptions},  {&w.bannerFrame, kHelpOptionBanner},
       {&w.banner, kHelpOptionBanner},
   };
-  return showHelpFor(rows, picked);
+  if (showHelpFor(rows, picked)) return true;
+  // The rows built from the PPD (option menus, the box counter, the text
+  // fields and their labels) take the topic of their pane.
+  Widget parent = picked ? XtParent(picked) : nullptr;
+  std::vector<HelpRow> panes = {{&st.instPane, kHelpInstalledOptions}, {&st.configPane, kHelpPrintOptions}};
+  return parent && (parent == st.instPane || parent == st.configPane) && showHelpFor(panes, parent);
 }

@@ -4,12 +4,15 @@
 #include <strings.h>
 
 #include <algorithm>
+#include <map>
 
 #include "command_formats.h"
 #include "config_file.h"
+#include "lpadmin_options.h"
 #include "option_rows.h"
 #include "option_state.h"
 #include "ppd_choice_helpers.h"
+#include "ppd_marking.h"
 #include "process_runner.h"
 #include "setup_state.h"
 #include "system_detection.h"
@@ -18,6 +21,8 @@
 namespace {
 
 constexpr char kNoValue[] = "None";
+// The status of an option refused before anything ran.
+constexpr int kNotSent = 1;
 
 std::string lpadminPath() {
   const std::string& path = setup().toolPaths[kToolLpadmin];
@@ -130,16 +135,35 @@ int updatePPDFileOption(const std::string& queue, const std::string& keyword, co
     if (traceLevel() > 3) tracef("updatePPDFileOption(emptyOption)\n");
     return 0;
   }
-  Command cmd = commandFromFormat("%s -p %s -o %s=%s", {lpadminPath(), queue, keyword, value});
-  int status = runCommand(cmd, traceLevel(), RunMode::Quiet);
+  if (!isSendableKeyword(keyword) || isQueueAttributeName(keyword)) {
+    tracef("updatePPDFileOption: '%s' is not sent: lpadmin would not read it as a PPD option\n", keyword.c_str());
+    return kNotSent;
+  }
+  Command cmd = commandFromFormat("%s -p %s -o %s=%s", {lpadminPath(), queue, keyword, lpadminOptionValue(value)});
+  int status = runCommand(cmd, traceLevel(), RunMode::Spooler);
   if (traceLevel() > 3) tracef("%s Returns: %d\n", cmd.text.c_str(), status);
   return status;
+}
+
+std::string valueForPpd(ppd_file_t* ppd, const char* keyword, const std::string& value) {
+  ppd_option_t* option = ppd ? findPpdOption(ppd, keyword) : nullptr;
+  if (!option || value.empty() || findPpdChoice(option, value.c_str())) return value;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"  // libcups's PPD API, as everywhere here
+  ppd_coption_t* custom = ppdFindCustomOption(ppd, keyword);
+#pragma GCC diagnostic pop
+  if (!custom) return value;
+  int params = cupsArrayCount(custom->params);
+  auto* first = static_cast<ppd_cparam_t*>(cupsArrayFirst(custom->params));
+  if (params > 1 && first) return std::string("{") + first->name + "=" + value + "}";
+  return "Custom." + value;
 }
 
 int updateCupsPPD(ppd_file_t* ppd, const std::string& queue, std::vector<std::string>* failed) {
   if (!ppd || ppd->num_groups == 0) return 0;
   if (traceLevel() > 0) tracef("updateCupsPPD(%s :: %d)\n", queue.c_str(), static_cast<int>(optionPages().pendingOptions.size()));
   int sent = 0;
+  std::vector<PendingOption> toCheck;
   for (int g = 0; g < ppd->num_groups; ++g) {
     ppd_group_t* group = &ppd->groups[g];
     for (int o = 0; o < group->num_options; ++o) {
@@ -147,24 +171,42 @@ int updateCupsPPD(ppd_file_t* ppd, const std::string& queue, std::vector<std::st
       if (isPageRegion(option) || !isPendingOption(option->keyword)) continue;
       std::string value;
       for (const PendingOption& e : optionPages().pendingOptions) {
-        if (e.first == option->keyword) value = e.second;
+        if (e.first == option->keyword) value = valueForPpd(ppd, option->keyword, e.second);
       }
       ++sent;
-      if (updatePPDFileOption(queue, option->keyword, value) != 0 && failed) failed->push_back(option->keyword);
+      if (updatePPDFileOption(queue, option->keyword, value) != 0) {
+        if (failed) failed->push_back(option->keyword);
+      } else if (!value.empty()) {
+        toCheck.emplace_back(option->keyword, value);
+      }
       removePendingOption(option->keyword);
+    }
+  }
+  // A value lpadmin accepted may still not take: the daemon's copy of the
+  // PPD tells (nothing was run in a dry run).
+  std::map<std::string, std::string> defaults;
+  if (traceLevel() != 1 && !toCheck.empty() && readInstalledDefaults(queue, &defaults)) {
+    for (const PendingOption& c : toCheck) {
+      auto it = defaults.find(c.first);
+      if (it != defaults.end() && it->second == c.second) continue;
+      tracef("updateCupsPPD: %s=%s did not take (the daemon has '%s')\n", c.first.c_str(), c.second.c_str(),
+             it == defaults.end() ? "" : it->second.c_str());
+      if (failed) failed->push_back(c.first);
     }
   }
   return sent;
 }
 
-int updatePPDOption(std::vector<std::string>* failed) {
+int updatePPDOption(const std::string& queue, std::vector<std::string>* failed) {
   OptionPagesState& st = optionPages();
   if (!st.currentPpd) return 0;
   std::vector<std::string> failedHere;
   int count = getChangedOptions();
-  if (count > 0) updateCupsPPD(st.currentPpd, setup().printerName, &failedHere);
+  if (count > 0) updateCupsPPD(st.currentPpd, queue, &failedHere);
   resetChangedOptions();
-  for (const std::string& keyword : failedHere) keepChanged(keyword);
+  for (const std::string& keyword : failedHere) {
+    if (isSendableKeyword(keyword) && !isQueueAttributeName(keyword)) keepChanged(keyword);
+  }
   if (failed) failed->insert(failed->end(), failedHere.begin(), failedHere.end());
   return count;
 }
@@ -180,7 +222,7 @@ int updatePPDCombiOptions(const std::string& queue, const std::string& options) 
     cmd.argv.push_back(options.substr(pos, end == std::string::npos ? end : end - pos));
     pos = options.find_first_not_of(' ', end == std::string::npos ? options.size() : end);
   }
-  return runCommand(cmd, traceLevel(), RunMode::Quiet);
+  return runCommand(cmd, traceLevel(), RunMode::Spooler);
 }
 
 std::string textAfterQorMarker(const std::string& line) {

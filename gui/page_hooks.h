@@ -46,7 +46,7 @@ struct PageHooks {
   // Option pages: every menu to its marked choice; send the changed options
   // to the spooler: the number still pending, the names that failed.
   void (*restoreDynamicData)() = nullptr;
-  int (*updatePPDOption)(std::vector<std::string>* failedNames) = nullptr;
+  int (*updatePPDOption)(const std::string& queue, std::vector<std::string>* failedNames) = nullptr;
   // Advanced page: its user list for a printer ("" for none); the work
   // entry applied after a creation (codes 16-22); the user deletion (code 32).
   void (*reloadUserList)(const std::string& printer) = nullptr;

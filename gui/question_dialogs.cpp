@@ -206,5 +206,5 @@ std::string numericFieldText(const std::string& field, const std::string& value)
 
 void numericFieldNotice(const std::string& title, const std::string& field,
                         const std::string& value) {
-  doMessage(1, title, numericFieldText(field, value));
+  doMessage(kMsgCorrectable, title, numericFieldText(field, value));
 }

@@ -154,7 +154,49 @@ bool sendChangedUri(const std::string& printer) {
   return uri.empty() || sendDeviceURI(printer) == 0;
 }
 
+PagesQueue& heldQueue() {
+  static PagesQueue queue;
+  return queue;
+}
+
+// For the length of an apply, the state names the pages' queue and its
+// directories; the name picked since comes back afterwards.
+class ActOnPagesQueue {
+ public:
+  ActOnPagesQueue() : saved_{setup().printerName, setup().queueDirName, setup().userFullDir} { put(heldQueue()); }
+  ~ActOnPagesQueue() { put(saved_); }
+  ActOnPagesQueue(const ActOnPagesQueue&) = delete;
+  ActOnPagesQueue& operator=(const ActOnPagesQueue&) = delete;
+
+ private:
+  static void put(const PagesQueue& q) {
+    SetupState& s = setup();
+    s.printerName = q.name;
+    s.queueDirName = q.dirName;
+    s.userFullDir = q.fullDir;
+  }
+  PagesQueue saved_;
+};
+
 }  // namespace
+
+const PagesQueue& pagesQueue() { return heldQueue(); }
+
+void holdPagesQueue() {
+  const SetupState& s = setup();
+  heldQueue() = {s.printerName, s.queueDirName, s.userFullDir};
+}
+
+void dropPagesQueue(const std::string& onlyIf) {
+  if (onlyIf.empty() || onlyIf == heldQueue().name) heldQueue() = PagesQueue();
+}
+
+void showNotYetCreated(const std::string& name) {
+  doMessage(38, "Configuration Problem",
+            "The queue: '" + name +
+                "'\ndoes not yet exist!\nPlease first create\nthe queue with the OK button\nat the bottom left of "
+                "the menu.");
+}
 
 int getSetupInfo() {
   SetupState& s = setup();
@@ -190,6 +232,12 @@ int goAction(int applyEntry) {
     doMessage(11, kEmptyTitle, "The field for the printer name\nis empty!");
     return 0;
   }
+  if (s.queueLoadPending) {
+    // A name typed or picked since the pages were set up: they belong to
+    // the name Next took, not to this one.
+    ringBell(2);
+    return 0;
+  }
   readConnectPage();
   if (*emptyFieldText(s)) {
     doMessage(11, kEmptyTitle, emptyFieldText(s));
@@ -221,13 +269,23 @@ int saveQueueConfigIfNeeded() {
 void applyQueueSetup(int notify) {
   SetupState& s = setup();
   PageHooks& h = pageHooks();
+  if (heldQueue().name.empty() || s.createMode) {
+    // Nothing exists to send to: a new queue's settings go out with its
+    // create, and a queue the program does not manage takes none. Only a
+    // request of the user's own (notify) is answered.
+    if (!notify) return;
+    if (s.createMode || !s.queueExists) showNotYetCreated(s.printerName);
+    else ringBell(4);
+    return;
+  }
+  ActOnPagesQueue scope;
   HeldNotices held;
   if (!getSetupInfo()) return held.showAsNotice();  // the name was refused
   std::vector<std::string> failed;
   if (saveQueueConfigIfNeeded() < 0) failed.push_back("configuration file");
   if (h.updatePPDOption) {
     std::vector<std::string> options;
-    h.updatePPDOption(&options);
+    h.updatePPDOption(s.printerName, &options);
     for (const std::string& o : options) failed.push_back("PPD option " + o);
   }
   const std::string& name = s.printerName;

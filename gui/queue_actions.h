@@ -16,7 +16,9 @@ int goAction(int applyEntry);
 // connection type has none) and text.
 int creationQuestion(std::string* text);
 // Reads the pages back, rewrites the configuration, and sends what changed
-// of an existing queue. Every setting that failed keeps its changed flag
+// of the pages' queue (pagesQueue(); without one nothing is sent: a queue
+// not yet created gets the code-38 notice, its options go out with the
+// create). Every setting that failed keeps its changed flag
 // and is named in a code-11 notice; when all succeeded and `notify` is set,
 // says once (code 64) that the printer was updated.
 void applyQueueSetup(int notify);
@@ -26,3 +28,20 @@ void applyQueueSetup(int notify);
 int saveQueueConfigIfNeeded();
 // OK on the main window with no message pending.
 void queueOkAction();
+
+// The existing queue whose settings the pages hold: loaded by the queue
+// page's Next, or created from the pages. What is changed on the pages is
+// sent to it alone, whatever name was picked since.
+struct PagesQueue {
+  std::string name;     // printerName
+  std::string dirName;  // queueDirName
+  std::string fullDir;  // userFullDir
+};
+const PagesQueue& pagesQueue();
+// Records the state's queue (its name and directories) as the pages' queue.
+void holdPagesQueue();
+// The pages hold no existing queue any more (a new one, or none); with a
+// name, only when that is the queue held.
+void dropPagesQueue(const std::string& onlyIf = std::string());
+// The notice (code 38, OK returns) for a queue that is not created yet.
+void showNotYetCreated(const std::string& name);

@@ -28,6 +28,14 @@ void showCreated() {
   setTestPrintSensitive(true);
 }
 
+// The options that went out with a create and did not take: they stay
+// changed, so that Update sends them again.
+void showOptionsNotSet(const std::string& name, const std::vector<std::string>& failed) {
+  std::string text = "The printer '" + name + "'\nwas created, but not set:";
+  for (const std::string& f : failed) text += "\nPPD option " + f;
+  doMessage(11, "Information Message", text);
+}
+
 // Codes 5-10: a queue without a model, created from its device URI and not
 // managed.
 void createRawQueue() {
@@ -48,9 +56,9 @@ void createModelQueue() {
   HeldNotices held;
   const std::string name = s.printerName;
   if (createQueueWithPPD(name) != 0) return showCreateFailed();
+  std::vector<std::string> failed;
   if (h.updatePPDOption) {
-    std::vector<std::string> failed;
-    h.updatePPDOption(&failed);
+    h.updatePPDOption(name, &failed);
     for (const std::string& f : failed) tracef("createModelQueue: option %s not sent\n", f.c_str());
   }
   s.queueManaged = 1;
@@ -68,7 +76,9 @@ void createModelQueue() {
     return;
   }
   s.ppdConfigReady = 1;
+  holdPagesQueue();
   if (saveQueueConfigIfNeeded() < 0) held.showAsNotice();
+  else if (!failed.empty()) showOptionsNotSet(name, failed);
   refreshQueueList();
   if (s.applyEntry && !dryRun && h.applyWorkEntry) h.applyWorkEntry();
 }

@@ -25,6 +25,7 @@
 #include "page_widgets.h"
 #include "ppd_search.h"
 #include "queue_commands.h"
+#include "queue_actions.h"
 #include "queue_list.h"
 #include "queue_list_view.h"
 #include "queue_name.h"
@@ -110,6 +111,9 @@ void loadQueueIntoPages() {
   CheckRemQueName(s.remoteQueue.c_str());
   if (h.resetExtraPane) h.resetExtraPane();
   fillConnectPage(s.connectType);
+  // The options and special fields edited for the queue shown before go
+  // with it.
+  if (h.resetOptionPages) h.resetOptionPages();
   if (!s.ppdFile.empty()) {
     if (h.openPpd) h.openPpd();
     else getPpdModelName(s.ppdFile, &s.modelName);
@@ -123,6 +127,8 @@ void loadQueueIntoPages() {
   if (!s.printerHost.empty()) fillLpdHostFromPrinterHost();
   CheckRemQueName(s.remoteQueue.c_str());
   setRemoteKindMenu(s.lpdRemoteKind);
+  // What was changed for the queue shown before is dropped with it.
+  s.bannersChanged = s.errorPolicyChanged = s.deviceUriChanged = s.ppdChanged = 0;
   s.pagesLoading = 0;
 }
 
@@ -130,6 +136,9 @@ void prepareNewQueue(int flag) {
   SetupState& s = setup();
   PageHooks& h = pageHooks();
   s.queueLoadPending = 0;
+  dropPagesQueue();
+  if (h.resetOptionPages) h.resetOptionPages();
+  s.bannersChanged = s.errorPolicyChanged = s.deviceUriChanged = s.ppdChanged = 0;
   if (flag) {
     SetThumbIndex(1);
     ManageMainForm(kPageConnect);
@@ -166,6 +175,7 @@ void prepareManagedQueue(int flag) {
   }
   setQueueListSensitive(false);
   if (s.queueLoadPending == 1) loadQueueIntoPages();
+  holdPagesQueue();
   checkConnectPage();
   s.updateReported = 0;
 }

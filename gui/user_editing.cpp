@@ -84,24 +84,26 @@ void loginChanged(Widget self, Widget other) {
   loginWritten();
 }
 
-// Ends every store: the table in order, the list refilled, the file written.
-void finishStore(const char* what, int index) {
-  sortUserEntries(-1);
+// Stores the work entry into the file as it is now (another window may have
+// changed it since the page read it): the user's entry when the file holds
+// it, else a new one; the list then shows the file.
+void storeEntry(const char* what) {
+  int index = -1;
+  bool full = false;
+  changeMailBoxFile([&index, &full] {
+    index = findUserByLogin(work().login);
+    if (index >= 0) {
+      copyUserRecord(&userEntryTable()[static_cast<size_t>(index)], work(), 2);
+      return true;
+    }
+    index = sortUserEntries(-1);
+    full = index >= kMaxUserEntries;
+    if (!full) copyUserRecord(&userEntryTable()[static_cast<size_t>(index)], work(), 1);
+    return !full;
+  });
   fillUserEntryList(advancedPageWidgets().userList);
-  writeMailBoxFile();
+  if (full) doMessage(11, kTableFullTitle, withLogin(kTableFullText, work().login));
   if (traceLevel() > 0) tracef("%s %d.\n", what, index);
-}
-
-void updateEntry(const char* what) {
-  int index = findUserByLogin(work().login);
-  copyUserRecord(&userEntryTable()[static_cast<size_t>(index)], work(), 2);
-  finishStore(what, index);
-}
-
-void addEntry(const char* what) {
-  int count = sortUserEntries(-1);
-  copyUserRecord(&userEntryTable()[static_cast<size_t>(count)], work(), 1);
-  finishStore(what, count + 1);
 }
 
 void refuse(int ask, int code, const char* title, const char* text) {
@@ -257,21 +259,21 @@ void applyUserEntry(int ask) {
   // A login or secret the file cannot hold would read back as another user.
   if (mode < 0 || !mailboxCanStore(work())) return refuse(ask, 34, kMissingDataTitle, kMissingDataText);
   if (!exists && sortUserEntries(-1) >= kMaxUserEntries) return refuse(ask, 11, kTableFullTitle, kTableFullText);
-  if (mode == 1) {
-    if (exists) updateEntry("Updated UserMailboxEntry");
-    else addEntry("Added UserMailboxEntry");
-  } else {
-    if (exists) updateEntry("Updated UserSecure/AccountEntry");
-    else addEntry("Added UserSecure/AccountEntry");
-  }
+  if (mode == 1) storeEntry(exists ? "Updated UserMailboxEntry" : "Added UserMailboxEntry");
+  else storeEntry(exists ? "Updated UserSecure/AccountEntry" : "Added UserSecure/AccountEntry");
   applyQueueSetup(0);
 }
 
 void deleteUserEntry(int index) {
   if (index < 0 || index >= kMaxUserEntries) return;
-  delMailboxListItem(index, 1);
+  // The user shown at that index, deleted from the file as it is now.
+  std::string login = userEntryTable()[static_cast<size_t>(index)].login;
+  changeMailBoxFile([&login] {
+    int at = login.empty() ? -1 : findUserByLogin(login);
+    if (at >= 0) delMailboxListItem(at, 1);
+    return at >= 0;
+  });
   fillUserEntryList(advancedPageWidgets().userList);
-  writeMailBoxFile();
   setModeButtonsSensitive(-1);
   advancedState().deleteUserIndex = -1;
 }

@@ -41,8 +41,9 @@ expect_in "$(lpstat -v 'q$(touch${IFS}canary)')" 'device for q$(touch${IFS}canar
 lpadmin -p DQ -o printer-error-policy=abort-job || fail "lpadmin DQ"
 expect_in "$("$jarnctl" show DQ 2>/dev/null)" "error-policy abort-job" "show DQ at once"
 
-# Queue names and hosts. A refused one gives a message and runs nothing: at
-# trace level 2 every command would be printed. An accepted one gets the URI.
+# Queue names and hosts. A refused one gives a message whose OK returns to
+# the page (code 11) and runs nothing: at trace level 2 every command would
+# be printed. An accepted one gets the URI.
 #   create_row ok|no QUEUE URI|- ARGS...
 create_row() {
   local want=$1 queue=$2 uri=$3; shift 3
@@ -51,7 +52,7 @@ create_row() {
   if [ "$want" = no ]; then
     [ "$rc" != 0 ] || fail "create '$queue' $* was accepted"
     case "$out" in *lpadmin*|*cupsaccept*) fail "create '$queue' $*: ran: $out" ;; esac
-    expect_in "$out" "[1] " "message for '$queue' $*"
+    expect_in "$out" "[11] " "message for '$queue' $*"
   else
     [ "$rc" = 0 ] || fail "create '$queue' $* refused: $out"
     expect_in "$(lpstat -v "$queue" 2>&1)" ": $uri" "device of '$queue'"

@@ -170,6 +170,72 @@ for q in newq dryq; do
 done
 grep -q 'lpadmin -p dryq' "$base/err" || fail "dry run: no printed create"
 
+# --- a change goes to the queue of its pages only: Save after picking the
+# unmanaged foreign updates office; Save before a create sends nothing; OK
+# on a refused name's notice returns; help on an option menu's button
+table <<T | check "the pages' queue"
+type queNameTxt office
+click queNextPB
+call openPpd @PPD            => 1
+choose MediaType Recycled
+click mainMenuEditQueues
+call setQueueName foreign
+click mainMenuMainSave
+text msgText                 => $U 'office'|has been updated!
+click okMainPB
+get printerName              => foreign
+click mainMenuMainCreate
+type queNameTxt ghost
+click queNextPB
+type con9100IPTxt 127.0.0.1
+call openPpd @PPD            => 1
+choose OptionDuplex False
+click mainMenuMainSave
+get messageCode              => 38
+click okMainPB
+call ManageMainForm 0        => 0
+type queNameTxt a b
+click queNextPB
+get messageCode              => 11
+click okMainPB
+get panelMode                => 0
+help queueTypeMenu           => QUEUE TYPE|----------|The kind of data the queue takes: PostScript (PS), PCL,|PCL XL (PXL), or raw data that is passed to the printer|unchanged. A raw queue has no model and is created|without Jarn's records: Jarn does not manage it.|more: no
+T
+grep -q '^\*DefaultMediaType: Recycled' "$base/cups/etc/ppd/office.ppd" || fail "office: MediaType not sent"
+[ "$(lpstat -v foreign 2>&1)" = "device for foreign: socket://127.0.0.1:9101" ] || fail "foreign: $(lpstat -v foreign 2>&1)"
+[ -e "$base/cups/etc/ppd/foreign.ppd" ] || [ -e "$W/foreign" ] && fail "foreign got office's change"
+grep -q '^PRINTERNAME office$' "$W/office/root/jarnConfig" || fail "office's configuration: $(grep NAME "$W/office/root/jarnConfig")"
+lpstat -v ghost >/dev/null 2>&1 && fail "Save before the create made ghost"
+
+# --- a dry run: an option of office changed and a queue with a changed
+# option created; both printed, the daemon as it was
+lpstat -v >"$base/v-before"
+cp "$base/cups/etc/ppd/office.ppd" "$base/office-before.ppd"
+table <<T | check "dry run" -Z1
+type queNameTxt office
+click queNextPB
+call openPpd @PPD            => 1
+choose MediaType Thick
+click mainMenuMainSave
+click okMainPB
+click mainMenuMainCreate
+call ManageMainForm 0        => 0
+type queNameTxt dryz
+click queNextPB
+type con9100IPTxt 127.0.0.1
+set ppdFile @PPD
+set modelName Velta C400 PS
+call openPpd @PPD            => 1
+choose OptionDuplex False
+click okMainPB
+click okMainPB
+T
+lpstat -v | diff "$base/v-before" - >/dev/null || fail "dry run: lpstat -v changed"
+cmp -s "$base/office-before.ppd" "$base/cups/etc/ppd/office.ppd" || fail "dry run: office's PPD changed"
+for l in 'lpadmin -p office -o MediaType=Thick' 'lpadmin -p dryz -P' 'lpadmin -p dryz -o OptionDuplex=False'; do
+  grep -qF -- "$l" "$base/err" || fail "dry run: '$l' not printed"
+done
+
 # --- help: each look-up's widgets give their topics' places; real picks of a
 # widget, the logo (no topic) and a hidden page's area; More Help only where
 # a topic continues

@@ -126,6 +126,28 @@ copy w/sj/root/JarnMailBoxFile f7              => 600 root
 T
 same f7 <"$base/full"
 
+# --- two windows adding 100 entries each to one mailbox file side by side,
+# both having read it empty: every store reads the file under its lock and
+# applies its one change, so all 200 stay
+mkdir -p "$W/Two/root"
+pids=
+for d in a b; do
+  mkfifo "$base/in-$d"
+  (cd "$base" && exec "$drive" -W "$W" <"$base/in-$d" >"$base/out-$d" 2>"$base/err-$d") &
+  pids="$pids $!"
+done
+exec 5>"$base/in-a" 6>"$base/in-b"
+load='set userFullDir w/Two|set printerName Two|call loadUserList|call ManageMainForm 6|call setAdvOptMode 1|say loaded'
+tr '|' '\n' <<<"$load" >&5
+tr '|' '\n' <<<"$load" >&6
+for _ in $(seq 400); do grep -qs loaded "$base/out-a" && grep -qs loaded "$base/out-b" && break; sleep 0.05; done
+for i in $(seq 100 199); do printf 'fill loginNameTxt1 a%s\nfill advOptCounter 1\ncall applyUserEntry 1\n' "$i"; done >&5
+for i in $(seq 100 199); do printf 'fill loginNameTxt1 b%s\nfill advOptCounter 2\ncall applyUserEntry 1\n' "$i"; done >&6
+exec 5>&- 6>&-
+for p in $pids; do wait "$p" || fail "two windows: driver: $(cat "$base"/err-? | grep jarn-drive)"; done
+[ "$(sort -u "$W/Two/root/JarnMailBoxFile" | grep -c '^[ab]1[0-9][0-9] .*m=N[12]')" = 200 ] ||
+  fail "two windows: $(wc -l <"$W/Two/root/JarnMailBoxFile") entries of 200"
+
 # --- the extra pane: what the daemon holds, an unknown queue, Reset;
 # Update there sends nothing and leaves connection edits counted
 table <<'T' | check "extra pane"

@@ -158,6 +158,9 @@ expect "password: daemon" "$(current office SecuredPassword)" 1234
 say "type securePW0"
 ask 'call updatePPDOption' >/dev/null
 expect "password cleared: daemon" "$(current office SecuredPassword)" None
+say "type securePW0 4321"
+expect "a value that does not take" "$(ask 'call failedOptions')" 1
+expect "a value that does not take: daemon" "$(current office SecuredPassword)" None
 printf '*ModelName: "Broken"\n' >"$base/broken.ppd"
 expect "no PPD" "$(ask "call openPpd $base/broken.ppd")" 0
 expect "no PPD: rows" "$(ask options)" ""
@@ -165,6 +168,34 @@ expect "no PPD: sent" "$(ask 'call updatePPDOption')" 0
 stop_drive sending
 expect "odd names: daemon" "$(sed -n 's/^\*DefaultFinish: //p' "$base/cups/etc/ppd/$odd.ppd")" 'x;touch${IFS}canary'
 [ -n "$(find "$base" / -maxdepth 1 -name 'canary*' 2>/dev/null)" ] && fail "a shell ran the choice"
+
+# --- a custom value in CUPS's form, read back; a hostile PPD's options
+# named like queue attributes never sent; a backslash in a choice kept
+c400=$(cd "$here/../../ppd" && pwd)/Velta-C400-PS-en.ppd
+{ cat "$craft"; printf '%s\n' '*OpenUI *printer-error-policy/P: PickOne' '*Defaultprinter-error-policy: stop-printer' \
+  '*printer-error-policy stop-printer/S: ""' '*printer-error-policy abort-job/A: ""' '*CloseUI: *printer-error-policy' \
+  '*OpenUI *requesting-user-name-denied/D: PickOne' '*Defaultrequesting-user-name-denied: none' \
+  '*requesting-user-name-denied none/N: ""' '*requesting-user-name-denied alice/A: ""' \
+  '*CloseUI: *requesting-user-name-denied' '*OpenUI *Slash/S: PickOne' '*DefaultSlash: Plain' '*Slash Plain/P: ""' \
+  '*Slash c\d/B: ""' '*CloseUI: *Slash'; } >"$base/hostile.ppd"
+lpadmin -p c4 -v socket://127.0.0.1:9100 -P "$c400" -E 2>/dev/null || fail "lpadmin refused c4"
+lpadmin -p hostile -v socket://127.0.0.1:9100 -P "$base/hostile.ppd" -E 2>/dev/null || fail "lpadmin refused hostile"
+block() { sed -n "/^<Printer $1>/,/^<\/Printer>/p" "$base/cups/etc/printers.conf" | grep -E 'ErrorPolicy|User'; }
+before=$(block hostile)
+start_drive
+say "set printerName hostile"
+expect "hostile opened" "$(ask "call openPpd $base/hostile.ppd")" 1
+say "click *qorConflictBox*OK" "choose printer-error-policy abort-job" "choose requesting-user-name-denied alice"
+say 'choose Slash c\d'
+expect "attribute names: failed" "$(ask 'call failedOptions')" 2
+say "set printerName c4"
+expect "C400 opened" "$(ask "call openPpd $c400")" 1
+say "scroll securePW0" "type securePW0 4321"
+expect "custom value" "$(ask 'call failedOptions')" 0
+expect "custom value: daemon" "$(sed -n 's/^\*DefaultSecuredPassword: //p' "$base/cups/etc/ppd/c4.ppd")" Custom.4321
+stop_drive custom
+expect "attribute names: daemon" "$(block hostile)" "$before"
+expect "backslash: daemon" "$(sed -n 's/^\*DefaultSlash: //p' "$base/cups/etc/ppd/hostile.ppd")" 'c\d'
 
 # --- the chooser: order, the same model twice, a file gone after listing,
 # OK without a selection, nothing usable left

@@ -76,7 +76,11 @@ bool callOptionFunction(const std::string& name, const std::string& arg, int* re
   } else if (name == "closePpd") {
     closePpd();
   } else if (name == "updatePPDOption") {
-    *result = updatePPDOption(nullptr);
+    *result = updatePPDOption(setup().printerName, nullptr);
+  } else if (name == "failedOptions") {  // sends as updatePPDOption: the number that failed
+    std::vector<std::string> failed;
+    updatePPDOption(setup().printerName, &failed);
+    *result = static_cast<int>(failed.size());
   } else if (name == "showPpdFileBox") {
     showPpdFileBox();
   } else if (name == "chooseModel") {

@@ -614,6 +614,15 @@ const Step kSteps[] = {
     {"inside", 1, 1, insideStep},
     {"rows", 1, 2, rowsStep},
     {"shot", 1, 1, [](const Args& a) { if (!writeScreenshot(a[0])) fail("no screenshot " + a[0]); }},
+    // fill W VALUE: a text field or counter given its value without X input
+    // (callbacks run as for a paste), for drivers that run side by side.
+    {"fill", 1, 2, [](const Args& a) {
+       Widget w = lookUp(a[0]);
+       std::string value = a.size() > 1 ? a[1] : std::string();
+       if (XmIsTextField(w)) XmTextFieldSetString(w, const_cast<char*>(value.c_str()));
+       else XwCounterSetValue(w, number(value));
+       pump();
+     }},
 };
 
 // The words of a line: the step, then at most maxArgs arguments, the last
