@@ -9,6 +9,7 @@
 #include <map>
 #include <mutex>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -66,6 +67,13 @@ bool lockWithin(int fd, unsigned waitSeconds) {
 
 bool RecordLock::acquire(const std::string& path, std::string* error, unsigned waitSeconds) {
   if (!target_.empty()) return true;
+  // A link another user may have planted is refused here already, so that
+  // no lock file is made beside whatever it points at.
+  struct stat st;
+  if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode) && !linkMayBeFollowed(path, error)) {
+    errno = EPERM;
+    return false;
+  }
   std::string target;
   if (!resolveWriteTarget(path, &target, error)) return false;
   std::lock_guard<std::mutex> guard(registryMutex());

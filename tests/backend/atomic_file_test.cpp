@@ -78,6 +78,10 @@ TEST(AtomicFile, ALinkOthersCouldHavePlantedIsNeitherFollowedNorReplaced) {
   EXPECT_NE(err.find("another user"), std::string::npos) << err;
   EXPECT_EQ(readFile(secret), "secret");
   EXPECT_EQ(entriesIn(shared), 1);
+  // Nor is the link's directory given a lock file by the record lock.
+  RecordLock lock;
+  EXPECT_FALSE(lock.acquire(shared + "/jarnConfig", &err));
+  EXPECT_EQ(entriesIn(t.path()), 2);
   // The same link in a directory nobody else can write is written through.
   ASSERT_EQ(::chmod(shared.c_str(), 0755), 0);
   EXPECT_TRUE(writeFileAtomic(shared + "/jarnConfig", "new", AtomicWriteOptions(), &err)) << err;
