@@ -114,18 +114,7 @@ void removeFile(const std::string& path, Where where, const std::string& dir, in
 }
 
 // True for a relative path without empty, "." or ".." parts.
-bool isSafeRelative(const std::string& path) {
-  if (path.empty() || path[0] == '/') return false;
-  size_t pos = 0;
-  while (pos <= path.size()) {
-    size_t end = path.find('/', pos);
-    if (end == std::string::npos) end = path.size();
-    std::string part = path.substr(pos, end - pos);
-    if (part.empty() || part == "." || part == "..") return false;
-    pos = end + 1;
-  }
-  return true;
-}
+bool isSafeRelative(const std::string& path) { return !path.empty() && path[0] != '/' && hasPlainParts(path); }
 
 // A directory of the installation goes only when it is empty once the
 // installation's own files are gone (a link there is only a link); one that

@@ -55,9 +55,10 @@ bool allowedChar(char c) {
          c == '-' || c == '/';
 }
 
-// True when no part of the absolute path is empty, "." or "..".
-bool normalised(const std::string& path) {
-  size_t pos = 1;
+}  // namespace
+
+bool hasPlainParts(const std::string& path) {
+  size_t pos = !path.empty() && path[0] == '/' ? 1 : 0;
   while (pos <= path.size()) {
     size_t end = path.find('/', pos);
     if (end == std::string::npos) end = path.size();
@@ -68,15 +69,13 @@ bool normalised(const std::string& path) {
   return true;
 }
 
-}  // namespace
-
 bool checkInstallDir(const std::string& dir, std::string* checked) {
   std::string p = dir;
   if (p.size() > 1 && p.back() == '/') p.pop_back();
   if (p.empty() || p[0] != '/' || p.size() > kPathMax || p == "/") return false;
   for (char c : p)
     if (!allowedChar(c)) return false;
-  if (!normalised(p)) return false;
+  if (!hasPlainParts(p)) return false;
   if (p.find('/', 1) == std::string::npos) return false;  // a top-level directory
   for (const char* tree : kSystemTrees)
     if (inTree(p, tree) && !ownDirUnderUsrLocal(p)) return false;

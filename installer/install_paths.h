@@ -17,6 +17,10 @@ namespace inst {
 // in `checked` when accepted.
 bool checkInstallDir(const std::string& dir, std::string* checked);
 
+// True when no part of `path` between its "/"s (after a leading "/") is
+// empty, "." or "..".
+bool hasPlainParts(const std::string& path);
+
 // The directory the release lies in: the directory of the program's path
 // when that is absolute ("/opt/bry/bin" counts as "/opt/bry"), else `cwd`.
 std::string getSourceDir(const std::string& argv0, const std::string& cwd);
