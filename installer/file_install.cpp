@@ -256,8 +256,10 @@ int goInstall(int count) {
   logMsg(::chdir(s.sourceDir.c_str()) == 0 ? kCdTo : kCannotCd, s.sourceDir.c_str());
   int copyFlag = s.sourceDir != s.installDir ? 1 : 0;
   if (copyFlag) logMsg(kSetupAfterRpm, s.sourceDir.c_str());
-  if (!makeInstallDirs(s.installDir)) {
-    stopBecause(format(kNoBryDir, s.installDir.c_str()));
+  s.outcome = kDoneStopped;  // from here on the run changes things
+  std::string wrong;
+  if (!makeInstallDirs(s.installDir, &wrong)) {
+    stopBecause(format(kNoBryDir, wrong.c_str()));
     stopBecause(text(kSorryQuit));
     s.failed = 1;
     return 0;

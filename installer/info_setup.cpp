@@ -7,9 +7,9 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 
 #include "atomic_file.h"
+#include "foreign_names.h"
 #include "fs_root.h"
 #include "info_file.h"
 #include "install_log.h"
@@ -21,6 +21,7 @@ namespace {
 
 const char kInfo1[] = "jarnInfo1.0";
 const char kInfo2[] = "jarnInfo2.0";
+const char kInfo1Old[] = "jarnInfo1.0.old";
 constexpr size_t kLineMax = 255;
 
 const char* const kInfoLines[] = {
@@ -32,7 +33,7 @@ const char* const kInfoLines[] = {
 
 bool exists(const std::string& path) {
   struct stat st;
-  return ::stat(path.c_str(), &st) == 0;
+  return ::lstat(path.c_str(), &st) == 0;
 }
 
 std::string dirOf(const std::string& path) {
@@ -50,21 +51,33 @@ std::string installDirOrDefault() {
   return d.empty() ? kDefaultInstallDir : d;
 }
 
-// The USRDIR value of a file: after the keyword and the blanks and control
+// The USRDIR value of a text: after the keyword and the blanks and control
 // characters that follow it, up to the next blank or line end.
-bool usrDirOf(const std::string& path, std::string* dir) {
-  std::ifstream in(path);
-  std::string line;
-  while (std::getline(in, line)) {
-    size_t at = line.find("USRDIR");
-    if (at == std::string::npos) continue;
-    size_t pos = at + 6;
-    while (pos < line.size() && static_cast<unsigned char>(line[pos]) <= 32) ++pos;
-    size_t end = line.find_first_of(" \r\n", pos);
-    *dir = line.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
-    return true;
+bool usrDirIn(const std::string& data, std::string* dir) {
+  size_t at = data.find("USRDIR");
+  if (at == std::string::npos) return false;
+  size_t pos = at + 6;
+  while (pos < data.size() && static_cast<unsigned char>(data[pos]) <= 32 && data[pos] != '\n') ++pos;
+  size_t end = data.find_first_of(" \r\n", pos);
+  *dir = data.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
+  return true;
+}
+
+// The USRDIR value of a file; with `ownOnly` only of the installation's own
+// file (not a link, nor another user's file).
+bool usrDirOf(const std::string& path, bool ownOnly, std::string* dir) {
+  std::string data;
+  if (!(ownOnly ? readOwnFile(path, &data) : readWholeFile(path, &data))) return false;
+  return usrDirIn(data, dir);
+}
+
+// The information files' names in `dir` that another user may have put
+// there are moved aside, so that every later step meets only root's files.
+void setAsideForeignInfoNames(const std::string& dir) {
+  for (const std::string name : {kInfo1, kInfo2, kInfo1Old}) {
+    std::string path = dir + "/" + name;
+    if (isForeignFile(path)) moveAside(path);
   }
-  return false;
 }
 
 AtomicWriteOptions infoFileMode() {
@@ -79,8 +92,7 @@ AtomicWriteOptions infoFileMode() {
 // Writes a new jarnInfo2.0 unless one is there; 1 written or kept.
 int writeNewInfo(const std::string& path, const std::string& data) {
   removeStaleTemporaries(path);  // of a run killed before its rename
-  struct stat st;
-  if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {  // a link there is replaced
+  if (isOwnFile(path)) {
     logMsg(kInfoKept, path.c_str());
     return 1;
   }
@@ -105,10 +117,10 @@ int findInstallation(std::string* dir, int* version) {
   }
   for (const std::string& c : candidates) {
     std::string found;
-    if (!usrDirOf(c, &found)) continue;
+    if (!usrDirOf(c, !env || !*env, &found)) continue;
     *dir = found;
     *version = baseOf(c) == kInfo1 ? 1 : 2;
-    if (*version == 1 && (exists(dirOf(c) + "/" + kInfo2) || exists(rootedPath(found + "/" + kInfo2))))
+    if (*version == 1 && (isOwnFile(dirOf(c) + "/" + kInfo2) || isOwnFile(rootedPath(found + "/" + kInfo2))))
       *version = 2;
     return 1;
   }
@@ -139,35 +151,52 @@ std::string infoFileText(const std::string& installDir) {
 
 int writeInfoFile() {
   std::string dir = installDirOrDefault();
+  setAsideForeignInfoNames(dir);
   return writeNewInfo(dir + "/" + kInfo2, infoFileText(dir));
 }
 
 void setAsideFirstGenerationInfo() {
   const InstallState& s = state();
+  if (s.failed || s.notUpgraded) return;
   std::string dir = installDirOrDefault();
-  std::string first = dir + "/" + kInfo1, aside = first + ".old";
-  if (s.failed || !exists(first) || !exists(dir + "/" + kInfo2)) return;
-  struct stat st;
-  if (::lstat(aside.c_str(), &st) == 0) {
-    ::unlink(first.c_str());  // the earlier backup stays
+  std::string first = dir + "/" + kInfo1, aside = dir + "/" + kInfo1Old;
+  if (!exists(first)) return;
+  setAsideForeignInfoNames(dir);
+  if (!isOwnFile(first) || !isOwnFile(dir + "/" + kInfo2)) return;
+  std::string backup, now;
+  if (readOwnFile(aside, &backup) && readOwnFile(first, &now) && backup == now) {
+    ::unlink(first.c_str());  // the same contents are in the earlier backup
     logMsg(kBackupKept, aside.c_str());
-  } else if (std::rename(first.c_str(), aside.c_str()) == 0) {
-    logMsg(kMovedScript, first.c_str(), aside.c_str());
+    return;
   }
+  std::string to;  // never over an earlier backup: the first free name
+  if (renameToFreeName(first, aside, &to)) logMsg(kMovedScript, first.c_str(), to.c_str());
 }
 
 int convertInfoFile() {
   std::string dir = installDirOrDefault();
   std::string from = dir + "/" + kInfo1;
-  if (exists(dir + "/" + kInfo2)) return writeInfoFile();  // kept as it is
-  std::ifstream in(from);
-  if (!in) {
-    logMsg(kCannotOpenFile, from.c_str());
-    return writeInfoFile();
+  bool planted = isForeignFile(from);  // not root's 1.0 file: nothing to upgrade from
+  setAsideForeignInfoNames(dir);
+  if (isOwnFile(dir + "/" + kInfo2)) return writeInfoFile();  // kept as it is
+  std::string data;
+  if (!readOwnFile(from, &data)) {
+    bool fresh = !planted && !exists(from);  // no 1.0 file: a fresh one
+    if (fresh) {
+      logMsg(kCannotOpenFile, from.c_str());
+    } else {
+      stopBecause(format(kCannotOpenFile, from.c_str()));
+      state().notUpgraded = 1;
+    }
+    int written = writeInfoFile();
+    return fresh ? written : 0;
   }
-  std::string out, line;
+  std::string out;
   bool titled = false;
-  while (std::getline(in, line)) {
+  for (size_t pos = 0; pos < data.size();) {
+    size_t end = data.find('\n', pos);
+    std::string line = data.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
+    pos = end == std::string::npos ? data.size() : end + 1;
     if (line.size() > kLineMax) line.resize(kLineMax);
     if (!titled && line.find("Information File") != std::string::npos) {
       line = text(kInfoTitle);

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 
+#include "foreign_names.h"
 #include "install_log.h"
 #include "install_state.h"
 #include "selinux.h"
@@ -27,14 +28,37 @@ bool secureDirectory(const std::string& path) {
   return ok;
 }
 
+namespace {
+
+// The directory a path is in.
+std::string parentOf(const std::string& path) {
+  size_t slash = path.rfind('/');
+  return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// True when `dir` is a directory (not a link) of the running user's that
+// neither its group nor others can write.
+bool ownDirectory(const std::string& dir) {
+  struct stat st;
+  return ::lstat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() &&
+         (st.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
+}  // namespace
+
 int makeDirectory(const std::string& path, int create, int mode) {
   if (path.empty()) return -1;
   struct stat st;
   if (insideInstallation(path) && ::lstat(path.c_str(), &st) == 0) {
     // The installation's own directories are root's, 0755, and never links.
-    return S_ISDIR(st.st_mode) && secureDirectory(path) ? 0 : -1;
+    if (S_ISDIR(st.st_mode)) return secureDirectory(path) ? 0 : -1;
+    // Anything else at the name was put there by another user while the
+    // directory above was open to all: moved aside once that directory is
+    // root's, then the directory is made.
+    if (!create || path == state().installDir || !ownDirectory(parentOf(path)) || !moveAside(path)) return -1;
+  } else if (::stat(path.c_str(), &st) == 0) {
+    return S_ISDIR(st.st_mode) ? 0 : -1;
   }
-  if (::stat(path.c_str(), &st) == 0) return S_ISDIR(st.st_mode) ? 0 : -1;
   if (!create || ::mkdir(path.c_str(), 0700) != 0) return -1;
   logMsg(kCreatedDir, path.c_str());
   if (::chmod(path.c_str(), static_cast<mode_t>(mode)) == 0) {
@@ -51,15 +75,17 @@ int makeDirectoryPath(const std::string& path) {
   return makeDirectory(path, 1, 0755);
 }
 
-int makeInstallDirs(const std::string& dir) {
+int makeInstallDirs(const std::string& dir, std::string* wrong) {
   InstallState& s = state();
   if (s.installDirsMade) return 1;
+  if (wrong) *wrong = dir;
   if (dir.empty()) return 0;
   const std::pair<std::string, Msg> dirs[] = {
       {dir, kNoBryDirPossible}, {dir + "/bin", kNoBryBinPossible}, {dir + "/etc", kNoBryEtcPossible}};
   for (const auto& [path, failure] : dirs) {
     if (makeDirectory(path, 1, 0755) < 0) {
       logMsg(failure, path.c_str());
+      if (wrong) *wrong = path;
       return 0;
     }
   }

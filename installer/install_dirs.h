@@ -13,8 +13,10 @@ namespace inst {
 // mkdir; 0 when it is a directory; 1 when it was made (logged, then chmodded
 // to `mode`, logged).
 // A directory of the installation (installDir or below) that exists is made
-// the run's user's with mode 0755 first; one that is a link counts as not a
-// directory (-1).
+// the run's user's with mode 0755 first. Anything else at a name below
+// installDir (a link, a file) is, with `create` and once the directory
+// above is the run's user's and closed to others, moved aside (logged) and
+// the directory made; otherwise it counts as not a directory (-1).
 int makeDirectory(const std::string& path, int create, int mode);
 
 // True when `path` is installDir or lies under it.
@@ -28,8 +30,9 @@ bool secureDirectory(const std::string& path);
 int makeDirectoryPath(const std::string& path);
 
 // Makes `dir`, "<dir>/bin" and "<dir>/etc" (0755) once per run, then
-// relabels the bin directory. 1 on success; 0, logged, on failure.
-int makeInstallDirs(const std::string& dir);
+// relabels the bin directory. 1 on success; 0, logged, on failure, with the
+// directory that could not be made in `wrong` (when given).
+int makeInstallDirs(const std::string& dir, std::string* wrong = nullptr);
 
 // True when `path` exists, a symbolic link counting only when it leads to
 // something: a link whose target is gone is as good as missing.

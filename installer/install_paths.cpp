@@ -4,8 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <vector>
+
+#include "messages.h"
 
 namespace inst {
 namespace {
@@ -39,14 +42,15 @@ bool ownDirUnderUsrLocal(const std::string& path) {
   return true;
 }
 
-// True when a part of the path that exists is a symbolic link.
-bool hasLinkComponent(const std::string& path) {
+// The first part of the path that exists and is a symbolic link; "" when
+// none is.
+std::string linkComponent(const std::string& path) {
   for (size_t end = path.find('/', 1);; end = path.find('/', end + 1)) {
     struct stat st;
     std::string part = path.substr(0, end);
-    if (::lstat(part.c_str(), &st) != 0) return false;  // the rest is to be made
-    if (S_ISLNK(st.st_mode)) return true;
-    if (end == std::string::npos) return false;
+    if (::lstat(part.c_str(), &st) != 0) return std::string();  // the rest is to be made
+    if (S_ISLNK(st.st_mode)) return part;
+    if (end == std::string::npos) return std::string();
   }
 }
 
@@ -69,17 +73,31 @@ bool hasPlainParts(const std::string& path) {
   return true;
 }
 
-bool checkInstallDir(const std::string& dir, std::string* checked) {
+bool checkInstallDir(const std::string& dir, std::string* checked, std::string* why) {
   std::string p = dir;
   if (p.size() > 1 && p.back() == '/') p.pop_back();
-  if (p.empty() || p[0] != '/' || p.size() > kPathMax || p == "/") return false;
-  for (char c : p)
-    if (!allowedChar(c)) return false;
-  if (!hasPlainParts(p)) return false;
-  if (p.find('/', 1) == std::string::npos) return false;  // a top-level directory
-  for (const char* tree : kSystemTrees)
-    if (inTree(p, tree) && !ownDirUnderUsrLocal(p)) return false;
-  if (hasLinkComponent(p)) return false;
+  std::string reason;
+  if (p.empty() || p[0] != '/') {
+    reason = text(kDirNotAbsolute);
+  } else if (p.size() > kPathMax) {
+    reason = text(kDirTooLong);
+  } else if (!std::all_of(p.begin(), p.end(), allowedChar)) {
+    reason = text(kDirBadChars);
+  } else if (p == "/" || !hasPlainParts(p)) {
+    reason = text(p == "/" ? kDirTopLevel : kDirNotPlain);
+  } else if (p.find('/', 1) == std::string::npos) {
+    reason = text(kDirTopLevel);
+  } else {
+    for (const char* tree : kSystemTrees)
+      if (reason.empty() && inTree(p, tree) && !ownDirUnderUsrLocal(p))
+        reason = format(kDirSystem, p.substr(0, p.find('/', 1)).c_str());
+    std::string link = reason.empty() ? linkComponent(p) : std::string();
+    if (!link.empty()) reason = format(kDirHasLink, link.c_str());
+  }
+  if (!reason.empty()) {
+    if (why) *why = reason;
+    return false;
+  }
   *checked = p;
   return true;
 }

@@ -14,8 +14,9 @@ namespace inst {
 // outside the system trees (/etc, /var, /bin, /sbin, /lib*, /boot, /dev,
 // /proc, /sys, /run, /tmp, /usr; under /usr only a directory of its own
 // under /usr/local), and no existing part of it a link. True with the path
-// in `checked` when accepted.
-bool checkInstallDir(const std::string& dir, std::string* checked);
+// in `checked` when accepted; otherwise `why` (when given) says which rule
+// refused it.
+bool checkInstallDir(const std::string& dir, std::string* checked, std::string* why = nullptr);
 
 // True when no part of `path` between its "/"s (after a leading "/") is
 // empty, "." or "..".

@@ -66,7 +66,9 @@ struct InstallState {
   int failed = 0;              // the run could not do what it set out to do: exit 1
   int installDirGiven = 0;     // -u named the installation directory
   int installDirRefused = 0;   // -u named a directory that is refused ...
-  std::string refusedInstallDir;  // ... this one
+  std::string refusedInstallDir;  // ... this one ...
+  std::string refusedReason;      // ... for this reason
+  int notUpgraded = 0;            // the 1.0 information file could not be converted
   std::string commandLine;        // the run's command line, for the log's run-start line
   int outcome = 0;                // what the run did: a kDone* message (0: nothing)
   Tools tools;

@@ -3,7 +3,10 @@
 
 #include <unistd.h>
 
+#include <cctype>
+#include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 
 #include "install_paths.h"
@@ -11,6 +14,28 @@
 #include "messages.h"
 
 namespace inst {
+
+namespace {
+
+// The options whose value is a decimal number.
+bool takesNumber(int letter) {
+  for (char c : {'f', 'S', 'D', 'Z', 'm', 'q'})
+    if (letter == c) return true;
+  return false;
+}
+
+// True when the whole value is a decimal number (a sign allowed) that fits
+// an int.
+bool isDecimal(const char* value) {
+  if (!value || !*value) return false;
+  errno = 0;
+  char* end = nullptr;
+  long v = std::strtol(value, &end, 10);
+  return *end == '\0' && errno == 0 && v >= INT_MIN && v <= INT_MAX &&
+         (std::isdigit(static_cast<unsigned char>(value[0])) || value[0] == '-' || value[0] == '+');
+}
+
+}  // namespace
 
 int decimalOption(const std::string& value) {
   long v = std::strtol(value.c_str(), nullptr, 10);
@@ -27,6 +52,11 @@ std::vector<ParsedOption> parseOptions(int argc, char* const argv[], bool* bad) 
   int c;
   while ((c = ::getopt(argc, argv, kOptionString)) != -1) {
     if (c == '?' || c == ':') {
+      if (bad) *bad = true;
+      continue;
+    }
+    if (takesNumber(c) && !isDecimal(optarg)) {
+      std::fputs(format(kBadNumber, c, optarg ? optarg : "").c_str(), stderr);
       if (bad) *bad = true;
       continue;
     }
@@ -65,7 +95,7 @@ void applySecondPhase(const std::vector<ParsedOption>& options) {
       case 'q': s.interactive = n > 0 ? n : 0; break;
       case 'u': {
         std::string checked;
-        if (checkInstallDir(o.value, &checked)) {
+        if (checkInstallDir(o.value, &checked, &s.refusedReason)) {
           s.installDir = checked;
           s.installDirGiven = 1;
         } else {

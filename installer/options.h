@@ -15,15 +15,16 @@ struct ParsedOption {
   std::string value;
 };
 
-// Reads the options once; an unknown option or a missing value is reported
-// once on standard error and sets `bad` (when given).
+// Reads the options once; an unknown option, a missing value or a value of
+// -f, -S, -D, -Z, -m or -q that is not a decimal number within int is
+// reported once on standard error and sets `bad` (when given).
 std::vector<ParsedOption> parseOptions(int argc, char* const argv[], bool* bad = nullptr);
 
 // Applies -d, -f, -S; true when -h asks for the usage text.
 bool applyFirstPhase(const std::vector<ParsedOption>& options);
 
 // Applies -D, -Z, -i, -m, -q, -u, -w. A refused -u leaves installDir as it
-// was and sets installDirRefused.
+// was and sets installDirRefused and refusedReason.
 void applySecondPhase(const std::vector<ParsedOption>& options);
 
 // The usage text.

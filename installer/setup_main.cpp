@@ -160,7 +160,8 @@ void install() {
     }
   }
   if (!goInstall(s.manifestCount)) return;
-  s.outcome = s.mode == 1 ? kDoneUpgraded : s.mode == 2 ? kDoneUpdated : kDoneInstalled;
+  s.outcome = s.mode == 1 ? (s.notUpgraded ? kDoneNotUpgraded : kDoneUpgraded)
+              : s.mode == 2 ? kDoneUpdated : kDoneInstalled;
   int printers = listVendorPrinters();
   if (printers > 0) updatePrinters(printers);
   setAsideFirstGenerationInfo();
@@ -205,7 +206,7 @@ void flow(const char* argv0, const std::vector<ParsedOption>& options) {
   s.isRoot = s.uid == 0 ? 1 : 0;
   applySecondPhase(options);
   if (s.installDirRefused) {
-    stopBecause(format(kRefusedInstallDir, s.refusedInstallDir.c_str()));
+    stopBecause(format(kRefusedInstallDir, s.refusedInstallDir.c_str(), s.refusedReason.c_str()));
     s.failed = 1;
     return;
   }

@@ -58,10 +58,11 @@ check "nothing of /tmp/evil run" absent /tmp/evil/ran
 lpadmin -p U -E -v file:/dev/null -P /tmp/rel/ppd/Velta-C400-PS-en.ppd 2>/dev/null
 before=$(find /etc/cups /var/spool/cups /usr/local -printf '%p %s %m\n' | sort | md5sum)
 ln -s /usr/local /opt/lnk
-for u in /etc/cups /var/spool/cups /opt/lnk; do
+for u in /etc/cups:"directory /etc" /var/spool/cups:"directory /var" /opt/lnk:"/opt/lnk, a part of it, is a symbolic link"; do
+  why=${u#*:} u=${u%%:*}
   /tmp/rel/setup -u $u </dev/null >/tmp/out 2>/tmp/err
   st=$?
-  check "-u $u: exit 1, refused on standard error" eval '[ $st = 1 ] && grep -q "is refused" /tmp/err'
+  check "-u $u: exit 1, refused on standard error: $why" eval '[ $st = 1 ] && grep -q "is refused: .*$why" /tmp/err'
   printf 'yes\n' | /tmp/rel/setup -d -u $u >/dev/null 2>&1
   check "-d -u $u: exit 1" [ $? = 1 ]
 done

@@ -115,6 +115,16 @@ TEST(Options, ReadOnceAppliedInTwoPhases) {
   EXPECT_EQ(s.interactive, 0);
   EXPECT_EQ(s.installDirRefused, 1);
   EXPECT_EQ(s.installDir, "/srv/jarn");
+  for (const char* value : {"1x", "abc", "", " 2", "99999999999"}) {
+    for (const char* letter : {"-D", "-q"}) {
+      const char* argv2[] = {"setup", letter, value, nullptr};
+      testing::internal::CaptureStderr();
+      options = parseOptions(3, const_cast<char**>(argv2), &bad);
+      err = testing::internal::GetCapturedStderr();
+      EXPECT_TRUE(bad && options.empty()) << letter << value;  // the usage, exit 2
+      EXPECT_NE(err.find(std::string("option ") + letter + " takes a decimal number"), std::string::npos) << err;
+    }
+  }
 }
 
 TEST(InstallDir, OnlyNormalisedDirectoriesOutsideTheSystemOnes) {
@@ -136,6 +146,14 @@ TEST(InstallDir, OnlyNormalisedDirectoriesOutsideTheSystemOnes) {
   }
   std::string checked;
   EXPECT_TRUE(checkInstallDir(tooLong.substr(0, 255), &checked));  // 255 characters are allowed
+  const char* reasons[][2] = {{"/etc/cups", "system's own directory /etc"}, {"/lib64/bry", "directory /lib64"},
+                              {"bry", "not an absolute path"}, {"/opt/b ry", "only letters, digits"},
+                              {"/opt/../etc", "\"..\" part"}, {"/opt", "directly under"}};
+  for (auto& r : reasons) {
+    std::string why;
+    EXPECT_FALSE(checkInstallDir(r[0], &checked, &why));
+    EXPECT_NE(why.find(r[1]), std::string::npos) << r[0] << ": " << why;
+  }
 }
 
 // One row per branch of the decision.
@@ -219,6 +237,10 @@ TEST(FindInstallation, VersionFromTheFileNameAnd20Wins) {
   EXPECT_EQ(findInstallation(&dir, &version), 1);
   EXPECT_EQ(dir, "/srv/old");
   EXPECT_EQ(version, 1);
+  ::symlink((root / "opt/bry/jarnInfo1.0").c_str(), (root / "opt/bry/jarnInfo2.0").c_str());
+  EXPECT_EQ(findInstallation(&dir, &version), 1);
+  EXPECT_EQ(version, 1);  // a link is no information file of the installation's
+  ::unlink((root / "opt/bry/jarnInfo2.0").c_str());
   writeFile(root / "opt/bry/jarnInfo2.0", "USRDIR /opt/bry\n");  // left after an upgrade: 2.0 now
   EXPECT_EQ(findInstallation(&dir, &version), 1);
   EXPECT_EQ(version, 2);
