@@ -203,9 +203,7 @@ bool writeFileAtomic(const std::string& path, const std::string& data,
   return true;
 }
 
-bool readWholeFile(const std::string& path, std::string* data) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
+bool readWholeFd(int fd, std::string* data) {
   data->clear();
   char buf[65536];
   for (;;) {
@@ -213,12 +211,17 @@ bool readWholeFile(const std::string& path, std::string* data) {
     if (n > 0) {
       data->append(buf, static_cast<size_t>(n));
     } else if (n == 0) {
-      break;
+      return true;
     } else if (errno != EINTR) {
-      ::close(fd);
       return false;
     }
   }
+}
+
+bool readWholeFile(const std::string& path, std::string* data) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  bool ok = readWholeFd(fd, data);
   ::close(fd);
-  return true;
+  return ok;
 }

@@ -47,6 +47,10 @@ void removeStaleTemporaries(const std::string& target);
 // Reads a whole file into `data`; false when it cannot be read.
 bool readWholeFile(const std::string& path, std::string* data);
 
+// Reads what is left of an open file into `data` (the descriptor stays
+// open); false on a read error.
+bool readWholeFd(int fd, std::string* data);
+
 // Creates a temporary file from mkstemp in `directory` with the base-name
 // prefix `prefix` (mode 0600); returns its path and sets `fd`, or "" on failure.
 std::string makeTempFile(const std::string& directory, const std::string& prefix, int* fd);

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "atomic_file.h"
 #include "install_log.h"
 
 namespace inst {
@@ -46,17 +47,7 @@ bool readOwnFile(const std::string& path, std::string* data) {
   int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return false;
   struct stat st;
-  bool ok = ::fstat(fd, &st) == 0 && ownRegular(st);
-  data->clear();
-  char buf[8192];
-  for (ssize_t n; ok && (n = ::read(fd, buf, sizeof buf)) != 0;) {
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      ok = false;
-      break;
-    }
-    data->append(buf, static_cast<size_t>(n));
-  }
+  bool ok = ::fstat(fd, &st) == 0 && ownRegular(st) && readWholeFd(fd, data);
   ::close(fd);
   return ok;
 }
@@ -68,7 +59,7 @@ bool renameToFreeName(const std::string& from, const std::string& name, std::str
       *to = candidate;
       return true;
     }
-    if (errno != EEXIST && errno != ENOTEMPTY && errno != EISDIR && errno != ENOTDIR) return false;
+    if (errno != EEXIST) return false;
   }
   return false;
 }

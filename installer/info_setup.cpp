@@ -12,6 +12,7 @@
 #include "foreign_names.h"
 #include "fs_root.h"
 #include "info_file.h"
+#include "install_dirs.h"
 #include "install_log.h"
 #include "install_state.h"
 #include "setup_state.h"
@@ -34,16 +35,6 @@ const char* const kInfoLines[] = {
 bool exists(const std::string& path) {
   struct stat st;
   return ::lstat(path.c_str(), &st) == 0;
-}
-
-std::string dirOf(const std::string& path) {
-  size_t slash = path.rfind('/');
-  return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string baseOf(const std::string& path) {
-  size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 std::string installDirOrDefault() {
@@ -119,8 +110,8 @@ int findInstallation(std::string* dir, int* version) {
     std::string found;
     if (!usrDirOf(c, !env || !*env, &found)) continue;
     *dir = found;
-    *version = baseOf(c) == kInfo1 ? 1 : 2;
-    if (*version == 1 && (isOwnFile(dirOf(c) + "/" + kInfo2) || isOwnFile(rootedPath(found + "/" + kInfo2))))
+    *version = baseName(c) == kInfo1 ? 1 : 2;
+    if (*version == 1 && (isOwnFile(dirName(c) + "/" + kInfo2) || isOwnFile(rootedPath(found + "/" + kInfo2))))
       *version = 2;
     return 1;
   }

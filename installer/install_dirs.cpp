@@ -9,6 +9,7 @@
 
 #include "foreign_names.h"
 #include "install_log.h"
+#include "install_paths.h"
 #include "install_state.h"
 #include "selinux.h"
 
@@ -30,18 +31,11 @@ bool secureDirectory(const std::string& path) {
 
 namespace {
 
-// The directory a path is in.
-std::string parentOf(const std::string& path) {
-  size_t slash = path.rfind('/');
-  return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// True when `dir` is a directory (not a link) of the running user's that
-// neither its group nor others can write.
+// True when `dir` is a directory, not a link, of root's or the running
+// user's that neither its group nor others can write.
 bool ownDirectory(const std::string& dir) {
   struct stat st;
-  return ::lstat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() &&
-         (st.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+  return ::lstat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && notWritableByOthers(dir);
 }
 
 }  // namespace
@@ -55,7 +49,7 @@ int makeDirectory(const std::string& path, int create, int mode) {
     // Anything else at the name was put there by another user while the
     // directory above was open to all: moved aside once that directory is
     // root's, then the directory is made.
-    if (!create || path == state().installDir || !ownDirectory(parentOf(path)) || !moveAside(path)) return -1;
+    if (!create || path == state().installDir || !ownDirectory(dirName(path)) || !moveAside(path)) return -1;
   } else if (::stat(path.c_str(), &st) == 0) {
     return S_ISDIR(st.st_mode) ? 0 : -1;
   }
@@ -123,6 +117,11 @@ int makeLink(const std::string& target, const std::string& link) {
 int isDirectory(const std::string& path) {
   struct stat st;
   return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) ? 1 : 0;
+}
+
+std::string dirName(const std::string& path) {
+  size_t slash = path.rfind('/');
+  return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
 }
 
 std::string baseName(const std::string& path) {

@@ -49,4 +49,8 @@ int isDirectory(const std::string& path);
 // The part of `path` after its last "/".
 std::string baseName(const std::string& path);
 
+// The directory `path` is in: the part before its last "/" ("/" for a name
+// just under it, "." for a path without one).
+std::string dirName(const std::string& path);
+
 }  // namespace inst
