@@ -184,6 +184,13 @@ std::string printersConfPath() {
   return rootedPath("/etc/cups/printers.conf");
 }
 
+bool spoolerHasQueue(const std::string& printer) {
+  bool found = false;
+  std::string value;
+  if (askDaemon(printer, kTopicDeviceUri, &found, &value)) return found;
+  return codeFromPrintersConf(printer, kTopicDeviceUri, keyOf(kTopicDeviceUri), nullptr) >= 0;
+}
+
 int getCUPSInfo(const std::string& printer, int topic, std::string* uri) {
   const char* key = keyOf(topic);
   if (!key) return 0;

@@ -27,3 +27,7 @@ std::string printersConfPath();
 // or the setting is missing, 0 for a topic outside 1-5 (and for a
 // URI of a scheme without a connection type).
 int getCUPSInfo(const std::string& printer, int topic, std::string* uri);
+
+// Whether the spooler holds the queue now (no cache): the daemon's answer,
+// or, when no daemon answers, a block of the queue in printers.conf.
+bool spoolerHasQueue(const std::string& printer);
