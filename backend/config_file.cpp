@@ -268,9 +268,10 @@ std::string problemText(const std::string& path, const std::string& why) {
 
 const char kRecordProblemTitle[] = "Configuration Problem";
 
-RecordReading takeRecordReading(const std::string& path) {
+RecordReading takeRecordReading(const std::string& printerDir) {
   RecordReading taken;
-  if (lastReading().path == path) taken = lastReading();
+  const std::string& path = lastReading().path;
+  if (!printerDir.empty() && path.compare(0, printerDir.size() + 1, printerDir + "/") == 0) taken = lastReading();
   lastReading() = RecordReading();
   return taken;
 }

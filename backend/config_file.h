@@ -29,8 +29,9 @@ struct RecordReading {
   int connectType = 0;
   std::string problem;
 };
-// The reading of `path` when it was the last file read, else an empty one;
-// either way the reading is forgotten, so that it serves one load only.
-RecordReading takeRecordReading(const std::string& path);
+// The last reading when its file lies in the printer directory `printerDir`
+// (userFullDir: the record of any of its users), else an empty one; either
+// way the reading is forgotten, so that it serves one load only.
+RecordReading takeRecordReading(const std::string& printerDir);
 // The title of the notice of a configuration file that cannot be used.
 extern const char kRecordProblemTitle[];

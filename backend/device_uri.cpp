@@ -345,7 +345,7 @@ int parseDeviceURI() {
   // The queue's own record, read just before, tells a local device or a
   // file on /dev/null from an old IPP queue; a record that exists but
   // cannot be used is named, and the daemon's URI is shown all the same.
-  RecordReading record = takeRecordReading(configFilePath());
+  RecordReading record = takeRecordReading(s.userFullDir);
   if (!record.problem.empty()) doMessage(kMsgError, kRecordProblemTitle, record.problem);
   std::string uri;
   int type = getCUPSInfo(s.printerName, kTopicDeviceUri, &uri);
