@@ -28,6 +28,7 @@ std::string printersConfPath();
 // URI of a scheme without a connection type).
 int getCUPSInfo(const std::string& printer, int topic, std::string* uri);
 
-// Whether the spooler holds the queue now (no cache): the daemon's answer,
-// or, when no daemon answers, a block of the queue in printers.conf.
+// Whether the spooler holds the queue now (no cache): false when the daemon
+// answers that it has no such queue, or, when no daemon answers, when
+// printers.conf has no block of it.
 bool spoolerHasQueue(const std::string& printer);
