@@ -341,7 +341,7 @@ cmp -s "$base/portq.record" "$W/portq/root/jarnConfig" || fail "portq's record c
   fail "lpdhq's record: $(grep PRINTER "$W/lpdhq/root/jarnConfig")"
 rm -f "$base/got"
 { printf '%s\n' 'pick printerScrlList goneq' 'click queNextPB' 'type con9100PortTxt 9121' 'say loaded'
-  for _ in $(seq 1 100); do grep -q loaded "$base/got" && break; sleep 0.1; done
+  for _ in $(seq 1 300); do grep -q loaded "$base/got" && break; sleep 0.1; done
   lpadmin -x goneq
   printf '%s\n' 'click mainMenuMainSave' 'get messageCode' 'text msgText' 'text printerScrlList'
 } | (cd "$base" && "$drive" -W "$W" >"$base/got" 2>/dev/null)
