@@ -144,9 +144,15 @@ void readPrinterType(SetupState& s, const std::string&, const std::string& value
   s.printerType = decimalValue(value);
 }
 
+RecordReading& lastReading() {
+  static RecordReading reading;
+  return reading;
+}
+
 // A connection type outside the known codes reads as 0 (no connection).
 void readConnectType(SetupState& s, const std::string&, const std::string& value) {
   s.connectType = decimalInRange(value, kConnectOldIpp, kConnectFile, 0);
+  lastReading().connectType = s.connectType;
 }
 
 // The host goes where the connection type read so far says.
@@ -252,7 +258,23 @@ std::vector<std::string> splitLines(const std::string& data) {
   return lines;
 }
 
+// The notice of a file that exists but cannot be used, worded as for the
+// information file.
+std::string problemText(const std::string& path, const std::string& why) {
+  return "Configuration file:\n" + path + "\ncannot be read: " + why;
+}
+
 }  // namespace
+
+const char kRecordProblemTitle[] = "Configuration Problem";
+
+RecordReading takeRecordReading(const std::string& printerDir) {
+  RecordReading taken;
+  const std::string& path = lastReading().path;
+  if (!printerDir.empty() && path.compare(0, printerDir.size() + 1, printerDir + "/") == 0) taken = lastReading();
+  lastReading() = RecordReading();
+  return taken;
+}
 
 std::string configFilePath() {
   const SetupState& s = setup();
@@ -276,6 +298,8 @@ int saveConfiguration() {
   }
   std::string data;
   for (const std::string& l : lines) data += l;
+  std::string before;
+  if (readWholeFile(path, &before) && before == data) return 1;  // nothing to change
   // Held until the file is given to its user, so that another writer's file
   // never gets this one's owner.
   RecordLock lock;
@@ -297,13 +321,18 @@ int saveConfiguration() {
 
 int getConfiguration(const std::string& path) {
   SetupState& s = setup();
+  RecordReading& reading = lastReading();
+  reading = RecordReading();
+  reading.path = path;
   std::string data;
   if (!readWholeFile(path, &data)) {
+    if (errno != ENOENT) reading.problem = problemText(path, std::strerror(errno));
     if (s.verbose) std::fprintf(stderr, "Cannot open\nthe printer config file:\n%s.\n", path.c_str());
     return 0;
   }
   std::vector<std::string> lines = splitLines(data);
   if (lines.empty() || lines[0].compare(0, std::strlen(kFileMark), kFileMark) != 0) {
+    reading.problem = problemText(path, "it is not a printer configuration file");
     if (s.verbose) std::fprintf(stderr, "Configuration file '%s' is not OK.\n", path.c_str());
     return 0;
   }

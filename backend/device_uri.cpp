@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "config_file.h"
 #include "printers_conf.h"
 #include "report.h"
 #include "usb_discovery.h"
@@ -294,15 +295,66 @@ bool isParsableUri(const std::string& uri) {
   return separate(uri, &parts);
 }
 
+int nullDeviceType(int uriType, int recordedType) {
+  if (uriType != kConnectOldIpp) return uriType;
+  return recordedType == kConnectLocal || recordedType == kConnectFile ? recordedType : uriType;
+}
+
+void clearConnectionFields() {
+  SetupState& s = setup();
+  s.printerHost.clear();
+  s.lpdHost.clear();
+  storeRemoteQueue("lp");
+  s.tcpHost.clear();
+  s.tcpPort = 9100;
+  storeLocalDevice(std::string());
+  s.usbVariant = 0;
+  s.usbDeviceId.clear();
+  s.usbDevicePath.clear();
+  s.ippHost.clear();
+  s.ippPath = "ipp";
+  s.fileName.clear();
+}
+
+ConnectionFields takeConnectionFields() {
+  const SetupState& s = setup();
+  ConnectionFields c;
+  c.connectType = s.connectType, c.connectKind = s.connectKind;
+  c.printerHost = s.printerHost, c.lpdHost = s.lpdHost, c.remoteQueue = s.remoteQueue;
+  c.lpdRemoteKind = s.lpdRemoteKind;
+  c.tcpHost = s.tcpHost, c.tcpPort = s.tcpPort;
+  c.deviceName = s.deviceName, c.localDeviceKind = s.localDeviceKind;
+  c.usbVariant = s.usbVariant, c.usbDeviceId = s.usbDeviceId, c.usbDevicePath = s.usbDevicePath;
+  c.ippHost = s.ippHost, c.ippPath = s.ippPath, c.fileName = s.fileName;
+  return c;
+}
+
+void putConnectionFields(const ConnectionFields& c) {
+  SetupState& s = setup();
+  s.connectType = c.connectType, s.connectKind = c.connectKind;
+  s.printerHost = c.printerHost, s.lpdHost = c.lpdHost, s.remoteQueue = c.remoteQueue;
+  s.lpdRemoteKind = c.lpdRemoteKind;
+  s.tcpHost = c.tcpHost, s.tcpPort = c.tcpPort;
+  s.deviceName = c.deviceName, s.localDeviceKind = c.localDeviceKind;
+  s.usbVariant = c.usbVariant, s.usbDeviceId = c.usbDeviceId, s.usbDevicePath = c.usbDevicePath;
+  s.ippHost = c.ippHost, s.ippPath = c.ippPath, s.fileName = c.fileName;
+}
+
 int parseDeviceURI() {
+  SetupState& s = setup();
+  // The queue's own record, read just before, tells a local device or a
+  // file on /dev/null from an old IPP queue; a record that exists but
+  // cannot be used is named, and the daemon's URI is shown all the same.
+  RecordReading record = takeRecordReading(s.userFullDir);
+  if (!record.problem.empty()) doMessage(kMsgError, kRecordProblemTitle, record.problem);
   std::string uri;
-  int type = getCUPSInfo(setup().printerName, kTopicDeviceUri, &uri);
+  int type = getCUPSInfo(s.printerName, kTopicDeviceUri, &uri);
   if (type < 0) return type;
   if (type == 0) {
     std::fprintf(stderr, "Unknown Jarn connect type: 0x%x.\n", static_cast<unsigned>(type));
     return -1;
   }
-  return applyDeviceURI(type, uri);
+  return applyDeviceURI(nullDeviceType(type, record.connectType), uri);
 }
 
 int applyDeviceURI(int type, const std::string& uri) {
@@ -311,7 +363,12 @@ int applyDeviceURI(int type, const std::string& uri) {
   // A file: URI's path is decoded when it can be ("%20" is a blank).
   bool file = type == kConnectFile || type == kConnectOldIpp || type == kConnectLocal;
   if (!(file && separate(uri, &p, true)) && !separate(uri, &p, network)) return -1;
+  if (type < kConnectOldIpp || type > kConnectFile) {
+    std::fprintf(stderr, "Unknown Jarn connect type: 0x%x.\n", static_cast<unsigned>(type));
+    return -1;
+  }
   SetupState& s = setup();
+  clearConnectionFields();
   switch (type) {
     case kConnectOldIpp:
     case kConnectFile:
@@ -332,7 +389,7 @@ int applyDeviceURI(int type, const std::string& uri) {
       s.tcpPort = p.port > 0 ? p.port : 9100;
       break;
     case kConnectLocal:
-      store(s.deviceName, p.resource, kPathSize);
+      storeLocalDevice(p.resource);
       break;
     case kConnectUsb: {
       // After "//"; without one after the scheme's ":" (any length of URI).
@@ -354,8 +411,7 @@ int applyDeviceURI(int type, const std::string& uri) {
                    p.host.c_str(), p.port, p.resource.c_str());
       break;
     default:
-      std::fprintf(stderr, "Unknown Jarn connect type: 0x%x.\n", static_cast<unsigned>(type));
-      return -1;
+      break;  // checked above
   }
   s.connectType = type;
   return type;

@@ -66,13 +66,42 @@ bool isParsableUri(const std::string& uri);
 
 // Reads the current printer's device URI (getCUPSInfo: the daemon's, else
 // printers.conf's) and sets connectType and the matching connection fields.
-// Returns the connection type, or a negative value (fields unchanged) when
-// the queue, its URI or the URI's scheme is not usable.
+// A "file:" URI naming /dev/null is the local device or the file queue that
+// the printer's record (the configuration file read last, when it is this
+// printer's) names, else an old IPP queue (type 1). A record that exists but
+// could not be used is named in a code-1 notice. Returns the connection
+// type, or a negative value (fields unchanged) when the queue, its URI or
+// the URI's scheme is not usable.
 int parseDeviceURI();
 
+// The connection type of a URI of type `uriType` for a queue whose record
+// names `recordedType`: only the /dev/null URI (type 1) takes the record's
+// local device (4) or file (7).
+int nullDeviceType(int uriType, int recordedType);
+
+// Every connection field back to a new queue's: no host, device, USB device
+// or file; port 9100, IPP path "ipp", remote queue "lp", device /dev/null.
+void clearConnectionFields();
+
+// The connection fields of the state as one value, taken out and put back
+// whole.
+struct ConnectionFields {
+  int connectType = 0, connectKind = 0;
+  std::string printerHost, lpdHost, remoteQueue;
+  int lpdRemoteKind = 0;
+  std::string tcpHost;
+  int tcpPort = 0;
+  std::string deviceName;
+  int localDeviceKind = 0;
+  int usbVariant = 0;
+  std::string usbDeviceId, usbDevicePath, ippHost, ippPath, fileName;
+};
+ConnectionFields takeConnectionFields();
+void putConnectionFields(const ConnectionFields& c);
+
 // Applies one device URI of a known connection type to the connection
-// fields. Returns the type, or -1 (fields unchanged) when the URI does not
-// parse.
+// fields; the fields of the other connection types are cleared. Returns the
+// type, or -1 (fields unchanged) when the URI does not parse.
 int applyDeviceURI(int type, const std::string& uri);
 
 // Copies up to the first NUL, LF, form feed, CR or blank.

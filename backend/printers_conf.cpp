@@ -119,9 +119,11 @@ const char* attributeOf(int topic) {
 // Asks the daemon of cupsServer() (CUPS_SERVER) for one attribute of the
 // queue; false when no daemon answered. `found` is false when the daemon has
 // no such queue or no such attribute; `value` gets the attribute's values
-// separated by blanks, as printers.conf writes them.
-bool askDaemon(const std::string& printer, int topic, bool* found, std::string* value) {
+// separated by blanks, as printers.conf writes them; `exists` (when given)
+// is false only when the daemon says it has no such queue.
+bool askDaemon(const std::string& printer, int topic, bool* found, std::string* value, bool* exists = nullptr) {
   *found = false;
+  if (exists) *exists = false;
   const char* server = cupsServer();  // first: a "host:port" server sets ippPort()
   int port = ippPort();
   http_t* http = httpConnect2(server, port, nullptr, AF_UNSPEC, cupsEncryption(), 1, kDaemonTimeoutMs, nullptr);
@@ -138,6 +140,7 @@ bool askDaemon(const std::string& printer, int topic, bool* found, std::string* 
   ipp_t* response = cupsDoRequest(http, request, "/");
   bool answered = response != nullptr;  // an IPP error (no such queue) is an answer too
   ipp_attribute_t* attr = nullptr;
+  if (answered && exists) *exists = ippGetStatusCode(response) != IPP_STATUS_ERROR_NOT_FOUND;
   if (answered && ippGetStatusCode(response) <= IPP_STATUS_OK_CONFLICTING) {
     attr = ippFindAttribute(response, wanted, IPP_TAG_ZERO);
   }
@@ -182,6 +185,13 @@ std::string printersConfPath() {
   const std::string& dir = setup().cupsDir;
   if (!dir.empty()) return dir + "/etc/cups/printers.conf";
   return rootedPath("/etc/cups/printers.conf");
+}
+
+bool spoolerHasQueue(const std::string& printer) {
+  bool found = false, exists = false;
+  std::string value;
+  if (askDaemon(printer, kTopicDeviceUri, &found, &value, &exists)) return exists;
+  return codeFromPrintersConf(printer, kTopicDeviceUri, keyOf(kTopicDeviceUri), nullptr) >= 0;
 }
 
 int getCUPSInfo(const std::string& printer, int topic, std::string* uri) {

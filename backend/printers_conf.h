@@ -27,3 +27,8 @@ std::string printersConfPath();
 // or the setting is missing, 0 for a topic outside 1-5 (and for a
 // URI of a scheme without a connection type).
 int getCUPSInfo(const std::string& printer, int topic, std::string* uri);
+
+// Whether the spooler holds the queue now (no cache): false when the daemon
+// answers that it has no such queue, or, when no daemon answers, when
+// printers.conf has no block of it.
+bool spoolerHasQueue(const std::string& printer);

@@ -159,15 +159,17 @@ void fillConnectPage(int type) {
   SetupState& s = setup();
   showConnectForm(type);
   setConnectTypeMenu(type);
-  switch (type) {
-    case kConnectLpd: setRemoteKindMenu(s.lpdRemoteKind); break;
-    case kConnectTcp: fillTcpFields(); break;
-    case kConnectLocal: setLocalDevice(s.deviceName); break;
-    case kConnectUsb: updateUsbQBB(1); break;
-    case kConnectIpp: fillIppFields(); break;
-    case kConnectFile: setFileNameText(s.fileName.c_str()); break;
-    default: break;
-  }
+  // Every form shows the loaded queue's fields, those it does not use at
+  // their defaults: nothing of the queue shown before stays in a form that
+  // a change of connection type would read back.
+  showLpdHostText();
+  setRemoteKindMenu(s.lpdRemoteKind);
+  fillTcpFields();
+  setLocalDevice(s.deviceName);
+  if (type == kConnectUsb) updateUsbQBB(1);
+  else clearUsbForm();
+  fillIppFields();
+  setFileNameText(s.fileName.c_str());
 }
 
 void checkConnectPage() {

@@ -78,9 +78,10 @@ void setIppIPPort(Widget field) {
 }
 
 void fillIppFields() {
-  if (setup().ippHost.empty()) return;
-  setIppIPText(nullptr);
-  setIppIPPort(nullptr);
+  // Empty values are shown empty too: the fields never keep another queue's.
+  const SetupState& s = setup();
+  writeGuardedText(ippFormWidgets().hostField, s.ippHost, &connectFieldGuard());
+  writeGuardedText(ippFormWidgets().pathField, s.ippPath, &connectFieldGuard());
 }
 
 std::string checkIPPString(const std::string& text) {

@@ -16,6 +16,7 @@ void getIppHostText(Widget field);
 void getIppPortText(Widget field);
 void setIppIPText(Widget field);
 void setIppIPPort(Widget field);
+// The host and path fields show ippHost and ippPath (empty too).
 void fillIppFields();
 // The path as a command line shows it (leading slashes dropped, blanks,
 // parentheses and lone '%' escaped, "" as "ipp"). For showing only: the

@@ -143,6 +143,10 @@ void readLpdHostText(Widget field) {
   cutField(s.lpdHost, kFormHostSize);
 }
 
+void showLpdHostText() {
+  writeGuardedText(lpdFormWidgets().hostField, setup().lpdHost, &connectFieldGuard());
+}
+
 void fillLpdHostFromPrinterHost() {
   SetupState& s = setup();
   if (!s.printerHost.empty()) {

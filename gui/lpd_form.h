@@ -21,6 +21,8 @@ void showRemoteQueueText(const char* text);
 void setRemoteQueueText(Widget field, const char* text);
 void readRemoteQueueText(Widget field);
 void readLpdHostText(Widget field);
+// The host field shows lpdHost (empty too).
+void showLpdHostText();
 void fillLpdHostFromPrinterHost();
 
 void remoteKindLpCB(Widget, XtPointer, XtPointer);

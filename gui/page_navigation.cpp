@@ -5,6 +5,7 @@
 #include <Xm/Xm.h>
 
 #include "main_window.h"
+#include "message_page.h"
 #include "page_hooks.h"
 #include "report.h"
 #include "screen_values.h"
@@ -99,6 +100,17 @@ void preparePage(int page) {
     default:
       break;
   }
+}
+
+// Shows a page; when loading the queue on the way raised a notice, the
+// notice stands and the page is the one its OK or Quit leads to.
+void showPageUnlessNotice(int page) {
+  const SetupState& s = setup();
+  if (s.panelMode == kPageMessage && s.messagePageState != kPageIdle) {
+    navigation().pageBefore = page;
+    return;
+  }
+  ManageMainForm(page);
 }
 
 void setStripIndex(int tab) {
@@ -239,7 +251,7 @@ void selectTab(int tab) {
     if (current == kPageQueue && h.goThroughPanel) h.goThroughPanel(0);
     page = tabPage(tab);
   }
-  ManageMainForm(page);
+  showPageUnlessNotice(page);
   setQueueListSensitive(nav.thumbIndex == 0);
 }
 
@@ -254,6 +266,6 @@ void editEntryCB(Widget, XtPointer clientData, XtPointer) {
   PageHooks& h = pageHooks();
   if (setup().panelMode == kPageQueue && tab != 0 && h.goThroughPanel) h.goThroughPanel(0);
   SetThumbIndex(tab);
-  ManageMainForm(tabPage(tab));
+  showPageUnlessNotice(tabPage(tab));
   setQueueListSensitive(tab == 0);
 }

@@ -13,6 +13,8 @@
 #include "main_window.h"
 #include "page_hooks.h"
 #include "page_navigation.h"
+#include "printers_conf.h"
+#include "queue_list_view.h"
 #include "queue_name.h"
 #include "report.h"
 #include "screen_values.h"
@@ -143,6 +145,35 @@ void sendSetting(int& changed, bool sent, const char* name, std::vector<std::str
   else failed->push_back(name);
 }
 
+// Writes the record with the connection the spooler holds: the pages' own
+// once their URI went out (or when none was due); after a URI that did not
+// take, the daemon's, put in for the write only.
+int saveRecordAsSpoolerHolds(const std::string& printer) {
+  SetupState& s = setup();
+  if (!s.deviceUriChanged) return saveQueueConfigIfNeeded();
+  ConnectionFields pages = takeConnectionFields();
+  std::string uri;
+  int type = getCUPSInfo(printer, kTopicDeviceUri, &uri);
+  int result = 0;
+  if (type > 0 && applyDeviceURI(nullDeviceType(type, pages.connectType), uri) > 0) {
+    result = saveQueueConfigIfNeeded();
+  }
+  putConnectionFields(pages);
+  return result;
+}
+
+// The pages' queue is no longer in the spooler (removed behind the
+// program's back): it is named, nothing is sent, and the list is read again.
+void reportQueueGone(const std::string& printer) {
+  SetupState& s = setup();
+  doMessage(11, "Information Message",
+            "The printer '" + printer + "'\nno longer exists in CUPS!\nNothing was sent.\n"
+            "The list of queues has been read again.");
+  dropPendingChanges();
+  s.queueExists = 0;
+  refreshQueueList();
+}
+
 // The device URI step: 0 sent or nothing to send, else failed.
 bool sendChangedUri(const std::string& printer) {
   std::string why;
@@ -189,6 +220,13 @@ void holdPagesQueue() {
 
 void dropPagesQueue(const std::string& onlyIf) {
   if (onlyIf.empty() || onlyIf == heldQueue().name) heldQueue() = PagesQueue();
+}
+
+void dropPendingChanges() {
+  SetupState& s = setup();
+  dropPagesQueue();
+  s.bannersChanged = s.errorPolicyChanged = s.deviceUriChanged = s.ppdChanged = 0;
+  s.connectTypeChanged = 0;
 }
 
 void showNotYetCreated(const std::string& name) {
@@ -254,7 +292,7 @@ int goAction(int applyEntry) {
   std::string text;
   int code = creationQuestion(&text);
   if (code == 0) return 0;
-  if (s.printerType != kTypeRaw) setPrinterHost(s);
+  setPrinterHost(s);
   doMessage(code, kCreateTitle, text);
   return 0;
 }
@@ -269,20 +307,25 @@ int saveQueueConfigIfNeeded() {
 void applyQueueSetup(int notify) {
   SetupState& s = setup();
   PageHooks& h = pageHooks();
+  // The pages' changes belong to the queue they were loaded for: once
+  // another name is shown they are dropped, never sent to that queue.
+  if (!heldQueue().name.empty() && s.printerName != heldQueue().name) dropPendingChanges();
   if (heldQueue().name.empty() || s.createMode) {
     // Nothing exists to send to: a new queue's settings go out with its
-    // create, and a queue the program does not manage takes none. Only a
-    // request of the user's own (notify) is answered.
+    // create, a name not yet loaded has no settings on the pages, and a
+    // queue the program does not manage takes none. Only a request of the
+    // user's own (notify) is answered.
     if (!notify) return;
     if (s.createMode || !s.queueExists) showNotYetCreated(s.printerName);
-    else ringBell(4);
+    else ringBell(s.queueLoadPending ? 2 : 4);
     return;
   }
+  if (!spoolerHasQueue(heldQueue().name)) return reportQueueGone(heldQueue().name);
   ActOnPagesQueue scope;
   HeldNotices held;
   if (!getSetupInfo()) return held.showAsNotice();  // the name was refused
+  setPrinterHost(s);
   std::vector<std::string> failed;
-  if (saveQueueConfigIfNeeded() < 0) failed.push_back("configuration file");
   if (h.updatePPDOption) {
     std::vector<std::string> options;
     h.updatePPDOption(s.printerName, &options);
@@ -295,6 +338,7 @@ void applyQueueSetup(int notify) {
               "error policy", &failed);
   sendSetting(s.deviceUriChanged, s.deviceUriChanged && sendChangedUri(name), "device URI", &failed);
   sendSetting(s.ppdChanged, s.ppdChanged && setCUPSValue(name, s.ppdFile, kTopicPpd) == 0, "PPD file", &failed);
+  if (saveRecordAsSpoolerHolds(name) < 0) failed.push_back("configuration file");
   if (!failed.empty()) {
     std::string text = "The printer '" + name + "'\ncould not be updated!";
     for (const std::string& f : failed) text += "\n" + f;

@@ -43,5 +43,8 @@ void holdPagesQueue();
 // The pages hold no existing queue any more (a new one, or none); with a
 // name, only when that is the queue held.
 void dropPagesQueue(const std::string& onlyIf = std::string());
+// The pages' queue and the changes made on the pages for it are dropped:
+// nothing of them is sent (another queue was picked).
+void dropPendingChanges();
 // The notice (code 38, OK returns) for a queue that is not created yet.
 void showNotYetCreated(const std::string& name);

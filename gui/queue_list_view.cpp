@@ -9,6 +9,7 @@
 #include "main_window.h"
 #include "page_hooks.h"
 #include "page_navigation.h"
+#include "queue_actions.h"
 #include "queue_list.h"
 #include "setup_state.h"
 #include "string_helpers.h"
@@ -99,6 +100,9 @@ void queueListCB(Widget w, XtPointer, XtPointer callData) {
       return;
     }
     std::string name = queueNameOfRow(xmStringToText(cbs->item));
+    // What was changed on the pages belongs to the queue they hold: picking
+    // another one drops it, so that nothing of it reaches either queue.
+    if (stripQueueMarker(name) != pagesQueue().name) dropPendingChanges();
     if (h.setQueueName) h.setQueueName(name.c_str(), 1);
     else showPickedQueueName(name);
     showMainQueueName(stripQueueMarker(name));

@@ -77,8 +77,8 @@ void setTcpPortText(Widget field) {
 }
 
 void fillTcpFields() {
-  if (setup().tcpHost.empty()) return;
-  setTcpHostText(nullptr);
+  // An empty host is shown empty too: the field never keeps another queue's.
+  writeGuardedText(tcpFormWidgets().hostField, setup().tcpHost, &connectFieldGuard());
   setTcpPortText(nullptr);
 }
 

@@ -17,6 +17,7 @@ void readTcpPortText(Widget field);
 void setTcpHostText(Widget field);
 // tcpPort <= 0 becomes 9100; the field shows it.
 void setTcpPortText(Widget field);
+// The host field shows tcpHost (empty too), the port field the port.
 void fillTcpFields();
 
 void tcpHostChangedCB(Widget, XtPointer, XtPointer);

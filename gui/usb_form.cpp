@@ -108,6 +108,14 @@ void fillUsbList() {
   listSetItems(list, rows);
 }
 
+void clearUsbForm() {
+  UsbFormWidgets& w = usbFormWidgets();
+  writeGuardedText(w.field, "", &connectFieldGuard());
+  if (w.toggle) XmToggleButtonSetState(w.toggle, False, False);
+  if (w.list) XmListDeselectAllItems(w.list);
+  setManual(false);
+}
+
 void updateUsbQBB(int select) {
   SetupState& s = setup();
   UsbFormWidgets& w = usbFormWidgets();

@@ -15,6 +15,9 @@ UsbFormWidgets& usbFormWidgets();
 Widget createUsbPanel(Widget parent);
 // Rescans and refills the list; with select, selects usbDevicePath.
 void updateUsbQBB(int select);
+// The form of a queue that is not a USB queue: the typed field emptied, the
+// list chosen and nothing selected (no rescan).
+void clearUsbForm();
 void fillUsbList();
 // 1 found and selected, 0 not found (then typed), -1 no text.
 int setSelectedUSBItem(const char* text);

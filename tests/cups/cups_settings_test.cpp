@@ -116,6 +116,7 @@ TEST_F(PrintersConf, DeviceUrisReadBackIntoTheConnectionFields) {
   EXPECT_EQ(kConnectTcp, applyDeviceURI(kConnectTcp, "socket://10.0.0.9"));
   EXPECT_EQ(9100, s.tcpPort);
   EXPECT_EQ("10.0.0.9", s.tcpHost);
+  EXPECT_EQ("", s.ippHost);  // nothing of the IPP queue read before stays
   applyDeviceURI(kConnectTcp, "socket://10.0.0.9:9101");
   EXPECT_EQ("socket://10.0.0.9:9101", buildDeviceURI());
 
@@ -143,7 +144,7 @@ TEST_F(PrintersConf, DeviceUrisReadBackIntoTheConnectionFields) {
   EXPECT_EQ(-1, applyDeviceURI(kConnectIpp, "ipp://host:port/x"));
   EXPECT_EQ(-1, applyDeviceURI(kConnectTcp, "socket://a b:9100"));
   EXPECT_EQ(kConnectIpp, s.connectType);
-  EXPECT_EQ("[::1]", s.ippHost);
+  EXPECT_EQ("/d", s.usbDevicePath);
 }
 
 TEST_F(PrintersConf, UnknownSchemesAreNotSentBack) {

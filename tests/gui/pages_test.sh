@@ -272,6 +272,84 @@ printf '%s\n' 'pick printerScrlList * zz@q' 'text mainQueueNameLbl' 'get printer
 [ "$(tr -d ' ' <"$base/at" | head -n 2 | tr '\n' ' ')" = "zz@q zz@q " ] || fail "@ name picked: $(cat "$base/at")"
 lpstat -v 'zz@q' >/dev/null 2>&1 && fail "zz@q not deleted: $(cat "$base/at")"
 
+# --- each record says what CUPS holds: the /dev/null device read back after
+# a TCP queue and saved unedited; LPD changed to TCP; a port change dropped by
+# the pick of another queue; a record of random bytes; a queue removed from a
+# shell before Save
+ppd=$here/../../ppd/Velta-C400-PS-en.ppd
+while read -r name uri fields; do
+  lpadmin -p "$name" -v "$uri" -E -P "$ppd" 2>/dev/null || fail "lpadmin refused $name"
+  "$jarnctl" info-add-printer "$JARNINFO" "$name" && "$jarnctl" info-add-user "$JARNINFO" root "$name"
+  # shellcheck disable=SC2086
+  mkdir -p "$W/$name/root" && "$jarnctl" config-write "$W" "$name" printerType=1 tmpDir=/tmp $fields \
+    ppdFile="$JARNCUPSDIR/etc/cups/ppd/$name.ppd" >/dev/null
+  cp "$W/$name/root/jarnConfig" "$base/$name.record"
+done <<TABLE
+tcpq socket://10.0.0.5:9100 connectType=3 printerHost=10.0.0.5 tcpPort=9100
+nullq file:/dev/null connectType=4 deviceName=/dev/null
+lpdhq lpd://printhost.example/lp connectType=2 printerHost=printhost.example remoteQueue=lp
+portq socket://127.0.0.1:9110 connectType=3 printerHost=127.0.0.1 tcpPort=9110
+rndq socket://127.0.0.1:23653 connectType=3 printerHost=127.0.0.1 tcpPort=9100
+goneq socket://127.0.0.1:9120 connectType=3 printerHost=127.0.0.1 tcpPort=9120
+TABLE
+head -c 512 /dev/urandom >"$W/rndq/root/jarnConfig"
+table <<T | check "records"
+pick printerScrlList tcpq
+click queNextPB
+click queLPDPreviousPB
+pick printerScrlList nullq
+click queNextPB
+get connectType                                => 4
+text connectLocalDevice                        => /dev/null
+text con9100IPTxt                              =>
+click mainMenuMainSave
+click okMainPB
+click queLPDPreviousPB
+pick printerScrlList lpdhq
+click queNextPB
+pick queTypeMenu Remote TCP/IP(9100)
+type con9100IPTxt 10.1.1.1
+click mainMenuMainSave
+click okMainPB
+click queLPDPreviousPB
+pick printerScrlList portq
+click queNextPB
+type con9100PortTxt 9111
+click queLPDPreviousPB
+pick printerScrlList tcpq
+click mainMenuMainSave
+get deviceUriChanged                           => 0
+pick printerScrlList rndq
+click queNextPB
+notice                                         => 1 Configuration Problem|---------------------|Configuration file:|$W/rndq/root/jarnConfig|cannot be read: it is not a printer configuration file
+text con9100IPTxt                              => 127.0.0.1
+text con9100PortTxt                            => 23653
+T
+check_records() {
+  while read -r name uri; do
+    [ "$(lpstat -v "$name" 2>&1)" = "device for $name: $uri" ] || fail "$name in CUPS: $(lpstat -v "$name" 2>&1)"
+  done
+}
+check_records <<TABLE
+nullq /dev/null
+lpdhq socket://10.1.1.1:9100
+portq socket://127.0.0.1:9110
+TABLE
+cmp -s "$base/nullq.record" "$W/nullq/root/jarnConfig" || fail "nullq's record rewritten: $(cat "$W/nullq/root/jarnConfig")"
+cmp -s "$base/portq.record" "$W/portq/root/jarnConfig" || fail "portq's record changed"
+[ "$(grep -c '^PRINTERCNCT 3$\|^PRINTERHOST 10.1.1.1$\|^PRINTERREMQ 9100$' "$W/lpdhq/root/jarnConfig")" = 3 ] ||
+  fail "lpdhq's record: $(grep PRINTER "$W/lpdhq/root/jarnConfig")"
+rm -f "$base/got"
+{ printf '%s\n' 'pick printerScrlList goneq' 'click queNextPB' 'type con9100PortTxt 9121' 'say loaded'
+  for _ in $(seq 1 300); do grep -q loaded "$base/got" && break; sleep 0.1; done
+  lpadmin -x goneq
+  printf '%s\n' 'click mainMenuMainSave' 'get messageCode' 'text msgText' 'text printerScrlList'
+} | (cd "$base" && "$drive" -W "$W" >"$base/got" 2>/dev/null)
+[ "$(sed -n '2,5p' "$base/got" | tr '\n' '|')" = "11|Information Message|-------------------|The printer 'goneq'|" ] &&
+  grep -q '^no longer exists in CUPS!$' "$base/got" || fail "goneq: $(cat "$base/got")"
+grep -q '^goneq *$' "$base/got" && fail "goneq still listed"
+lpstat -v goneq >/dev/null 2>&1 && fail "Save after lpadmin -x made goneq again"
+
 # --- the whole program at -Z1, driven with xdotool through Next, Previous,
 # Delete and OK: the delete is printed, the queue and its records remain.
 places=$(printf '%s\n' 'where queNameTxt' 'type queNameTxt office' 'where queNextPB' 'click queNextPB' \
