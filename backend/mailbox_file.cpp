@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "atomic_file.h"
+#include "dry_run.h"
 #include "record_lock.h"
 #include "report.h"
 #include "setup_state.h"
@@ -237,6 +238,10 @@ int writeMailBoxFile(const std::string& givenPath) {
     anyMailboxOrSecure |= e.mailbox >= 0 || !e.securePassword.empty();
     anyUserId |= !e.userId.empty();
   }
+  if (skipWriteInDryRun(path)) {
+    s.mailboxSummary = summaryCode(anyMailboxOrSecure, anyUserId);
+    return 1;
+  }
   AtomicWriteOptions options;
   options.mode = kMailboxMode;
   options.group = filterGroup();
@@ -262,7 +267,8 @@ int changeMailBoxFile(const std::function<bool()>& change, const std::string& gi
   RecordLock lock;
   std::string error;
   struct stat st;
-  bool locked = lock.acquire(path, &error);
+  // A dry run takes no lock: its lock file would be written beside the file.
+  bool locked = isDryRun() || lock.acquire(path, &error);
   bool exists = locked && ::stat(path.c_str(), &st) == 0;
   // Without the lock (no directory yet: a queue not yet created) the table
   // takes the change and the write says why it fails.

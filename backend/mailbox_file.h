@@ -35,7 +35,8 @@ bool parseMailBoxLine(const std::string& line, int mailboxMax, UserEntry* entry)
 // or said), when an entry holds a value that the file cannot carry (a blank
 // or control character, or more than 23 characters), or when the file
 // cannot be locked or written (both said with code 11). On failure the old
-// file stays as it was and mailboxSummary is emptied.
+// file stays as it was and mailboxSummary is emptied. At a dry run nothing
+// is written (the trace names the file) and the result is 1.
 int writeMailBoxFile(const std::string& path = std::string());
 
 // Reads `path` (the current printer's file when empty) into the entry table,

@@ -7,9 +7,11 @@
 
 #include <cstdio>
 #include <ctime>
+#include <functional>
 #include <sstream>
 
 #include "command_formats.h"
+#include "dry_run.h"
 #include "file_helpers.h"
 #include "fs_root.h"
 #include "info_file.h"
@@ -78,10 +80,6 @@ bool reportedStep(Step step, const std::string& failure) {
   if (!noter.noted) doMessage(kMsgError, kRecordsTitle, failure);
   return false;
 }
-
-// At trace level 1 the queue commands are only printed: the records of the
-// queues must then stay as they are.
-bool queueCommandsOnlyPrinted() { return setup().traceLevel == 1; }
 
 int recordsAfterHead(const PList* head) {
   int n = 0;
@@ -163,6 +161,40 @@ std::string padTo64(const std::string& text) {
   return out;
 }
 
+// The printer's lines in the information file: its PRINTERS line and PRNT
+// block with "root", and its record in printerList. On failure nothing of it
+// stays (said with a message).
+bool addInfoFileLines(const std::string& name) {
+  SetupState& s = setup();
+  PList* record = new PList(name, countPList(&s.printerList), 0);
+  addPList(&s.printerList, record);
+  if (!reportedStep([&] { return editInfoFile(name, kEditAddPrinter) != 0; },
+                    "Cannot add the queue '" + name + "'\nto the information file.")) {
+    // The information file was left as it was: so is the list.
+    unlinkRecord(&s.printerList, record);
+    return false;
+  }
+  // The "root" user of the new printer, with the state of the current
+  // printer put back afterwards.
+  std::string savedFullDir = s.userFullDir;
+  std::string savedPrinter = s.printerName;
+  std::vector<std::string> savedUsers = userNames(&s.printerUserList);
+  int savedUserCount = s.printerUserCount;
+  s.userFullDir = s.userDir + "/" + name;
+  s.printerName = name;
+  bool rooted = reportedStep([&] { return editInfoFile("root", kEditAddPrinterUser) != 0; },
+                             "Cannot add the user 'root'\nto the queue '" + name + "'.");
+  s.userFullDir = savedFullDir;
+  s.printerName = savedPrinter;
+  refillUsers(&s.printerUserList, savedUsers);
+  s.printerUserCount = savedUserCount;
+  if (!rooted) {
+    editInfoFile(name, kEditDeletePrinter);  // also drops the list's record
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::vector<std::string> parseLpstatDevices(const std::string& output) {
@@ -196,6 +228,11 @@ std::string cutQueueName(const std::string& name, size_t limit) {
   std::string out = name.substr(0, cut);
   if (out.size() > limit) out.resize(limit);
   return out;
+}
+
+std::string recordNameOf(const std::string& name, size_t limit) {
+  if (setup().lpMode != kLpCups) return cutQueueName(name, limit);
+  return name.size() > limit ? name.substr(0, limit) : name;
 }
 
 int getSysQ(PList* head, int force) {
@@ -272,7 +309,7 @@ std::vector<std::string> queueListItems() {
   int i = 0;
   for (PList* p = s.systemQueueList.next; p != &s.systemQueueList && i < s.systemQueueCount;
        p = p->next, ++i) {
-    bool managed = isManagedPrinter(cutQueueName(p->name)) != 0;
+    bool managed = isManagedPrinter(recordNameOf(p->name)) != 0;
     if (managed && (s.queueListFilter == 2 || s.queueListFilter == 3)) {
       items.push_back(padTo64(p->name));
     } else if (!managed && (s.queueListFilter == 3 || s.queueListFilter == 1)) {
@@ -299,7 +336,7 @@ int isSystemQueue(const std::string& name) {
   int i = 0;
   for (PList* p = s.systemQueueList.next; p != &s.systemQueueList && i < s.systemQueueCount;
        p = p->next, ++i) {
-    if (p->name == name || cutQueueName(p->name) == name) return 1;
+    if (p->name == name || recordNameOf(p->name) == name) return 1;
   }
   return 0;
 }
@@ -309,43 +346,31 @@ int isManagedPrinter(const std::string& name) {
   return findPListEntry(&setup().printerList, name) ? 1 : 0;
 }
 
-int addPrinter(const std::string& name, int check) {
+int addPrinter(const std::string& name, int check, const std::function<bool()>& writeRecord) {
   SetupState& s = setup();
   if (check && isManagedPrinter(name)) {
     doMessage(kMsgInfo, kAddQueueTitle, "Queue '" + name + "' already exists .... !");
     return 0;
   }
+  const std::string printerDir = s.userDir + "/" + name;
+  const bool madeDir = !isDirectory(printerDir);
   if (!isSafeEntryName(name) || makeSubDirectory(s.userDir, name) != 0) {
-    doMessage(kMsgError, kAddQueueTitle, "Cannot create directory " + s.userDir + "/" + name);
+    doMessage(kMsgError, kAddQueueTitle, "Cannot create directory " + printerDir);
     return 0;
   }
-  PList* record = new PList(name, countPList(&s.printerList), 0);
-  addPList(&s.printerList, record);
-  if (!reportedStep([&] { return editInfoFile(name, kEditAddPrinter) != 0; },
-                    "Cannot add the queue '" + name + "'\nto the information file.")) {
-    // The information file was left as it was: so is the list.
-    unlinkRecord(&s.printerList, record);
+  // A step that fails takes back the directory this call made: the
+  // information file never names a printer whose record is not written.
+  auto undo = [&] {
+    if (madeDir) removeTree(printerDir);
+  };
+  if (!reportedStep([&] { return makeUserDirectory(printerDir, "root") == 0; },
+                    "Cannot create dir:\n" + printerDir + "/root") ||
+      (writeRecord && !reportedStep(writeRecord, "Cannot write the configuration file\nof the queue '" + name +
+                                                     "'.")) ||
+      !addInfoFileLines(name)) {
+    undo();
     return 0;
   }
-
-  // The "root" user of the new printer, with the state of the current
-  // printer put back afterwards.
-  std::string savedFullDir = s.userFullDir;
-  std::string savedPrinter = s.printerName;
-  std::vector<std::string> savedUsers = userNames(&s.printerUserList);
-  int savedUserCount = s.printerUserCount;
-  s.userFullDir = s.userDir + "/" + name;
-  s.printerName = name;
-  bool rooted = reportedStep([&] { return makeUserDirectory(s.userFullDir, "root") == 0; },
-                             "Cannot create dir:\n" + s.userFullDir + "/root") &&
-                reportedStep([&] { return editInfoFile("root", kEditAddPrinterUser) != 0; },
-                             "Cannot add the user 'root'\nto the queue '" + name + "'.");
-  s.userFullDir = savedFullDir;
-  s.printerName = savedPrinter;
-  refillUsers(&s.printerUserList, savedUsers);
-  s.printerUserCount = savedUserCount;
-  if (!rooted) return 0;
-
   tracef("Added JarnPrinter %s.\n", name.c_str());
   return 1;
 }
@@ -365,13 +390,23 @@ int deletePrinter(const std::string& name) {
 
 int deleteQueueAndRecords(const std::string& name) {
   if (!deleteSpoolerQueue(name, 0)) return 0;
-  if (queueCommandsOnlyPrinted() || !isManagedPrinter(name)) return 1;
+  if (!isManagedPrinter(name)) return 1;
+  if (isDryRun()) {
+    skipWriteInDryRun(setup().infoFilePath);
+    skipWriteInDryRun(setup().userDir + "/" + name);
+    return 1;
+  }
   return deletePrinter(name);
 }
 
-int addCreatedPrinter(const std::string& name, int check) {
-  if (queueCommandsOnlyPrinted()) return 1;
-  return addPrinter(name, check);
+int addCreatedPrinter(const std::string& name, int check, const std::function<bool()>& writeRecord) {
+  if (isDryRun()) {
+    const SetupState& s = setup();
+    skipWriteInDryRun(s.userDir + "/" + name + "/root/jarnConfig");
+    skipWriteInDryRun(s.infoFilePath);
+    return 1;
+  }
+  return addPrinter(name, check, writeRecord);
 }
 
 void setQueueNameSetter(QueueNameSetter setter) { queueNameSetter = setter; }

@@ -5,6 +5,7 @@
 // information-file entries.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -52,11 +53,20 @@ int isManagedPrinter(const std::string& name);
 // unless a field's visible size asks for one.
 std::string cutQueueName(const std::string& name, size_t limit = std::string::npos);
 
-// Makes the printer managed: its directory and "root" user directory, its
-// record in printerList and its lines in the information file. With `check`,
-// a printer that is managed already is refused with a message. 1 added, 0
-// refused or not stored (with a message).
-int addPrinter(const std::string& name, int check);
+// The name a listed queue's records go under (its directory, its line in
+// the information file), cut to `limit` bytes. CUPS names its destinations
+// whole ("ipp@q" is a queue of its own); the listings of other spoolers
+// carry a host after "@" or ":", which is cut off (cutQueueName).
+std::string recordNameOf(const std::string& name, size_t limit = std::string::npos);
+
+// Makes the printer managed, in this order: its directory and "root" user
+// directory, its record (`writeRecord`, when given: the queue's jarnConfig),
+// then its lines in the information file and its record in printerList.
+// With `check`, a printer that is managed already is refused with a
+// message. 1 added; 0 refused or not stored, with a message naming the step
+// that failed and the directory this call made removed again, so that the
+// information file never lists a printer without its record.
+int addPrinter(const std::string& name, int check, const std::function<bool()>& writeRecord = nullptr);
 
 // Makes the printer unmanaged: its PRINTERS line and PRNT block go, then its
 // directory tree and its script, and the queue page is cleared. 1 when done;
@@ -66,14 +76,15 @@ int deletePrinter(const std::string& name);
 
 // Deletes the queue through the spooler and, when that really ran and the
 // queue is a managed printer, its records (deletePrinter). At trace level 1
-// the delete is only printed and the records stay. 1 when done, 0 when the
+// the delete is only printed and the records stay (the trace names them). 1 when done, 0 when the
 // queue or its records could not be deleted (with a message).
 int deleteQueueAndRecords(const std::string& name);
 
 // Makes a queue that a create command just made managed (addPrinter), except
 // at trace level 1, where the command was only printed: then nothing is
-// written and the result is 1.
-int addCreatedPrinter(const std::string& name, int check);
+// written, the trace names the files that would have been, and the result
+// is 1.
+int addCreatedPrinter(const std::string& name, int check, const std::function<bool()>& writeRecord = nullptr);
 
 // The queue page's setter of the queue name, which deletePrinter calls with
 // an empty name; the screens plug theirs in (null: none).

@@ -12,6 +12,11 @@ const char kTitle[] = "Queue Name";
 // The bytes a queue name never holds besides blanks and control characters.
 const char kForbidden[] = "/\\#'\"";
 
+// The bytes a new queue's name never holds besides: CUPS's clients read
+// "NAME@HOST" as a queue on another server, the daemon refuses "?", and the
+// listings carry a host after ":".
+const char kNotInNewNames[] = "@?:";
+
 // A name shown in a message: control characters would garble it.
 std::string printable(const std::string& name) {
   std::string out;
@@ -46,6 +51,35 @@ bool checkQueueName(const std::string& name, std::string* why) {
   }
   if (why) *why = reason;
   return reason.empty();
+}
+
+bool checkNewQueueName(const std::string& name, std::string* why) {
+  if (!checkQueueName(name, why)) return false;
+  std::string reason;
+  for (unsigned char c : name) {
+    if (c > 126) {
+      reason = quoted(name) + "may hold only letters, digits and\nthe ASCII signs, no accented letters.";
+    } else if (std::strchr(kNotInNewNames, c)) {
+      reason = quoted(name) + "must not hold '@', '?' or ':':\nCUPS and its clients read them\nas a server or a request.";
+    }
+    if (!reason.empty()) break;
+  }
+  if (why) *why = reason;
+  return reason.empty();
+}
+
+bool reportNewQueueName(const std::string& name) {
+  std::string why;
+  if (checkNewQueueName(name, &why)) return true;
+  doMessage(kMsgCorrectable, kTitle, why);
+  return false;
+}
+
+bool reportFileQueuePath(const std::string& path) {
+  if (!path.empty() && path[0] == '/') return true;
+  doMessage(kMsgCorrectable, "File Name",
+            "The file name '" + printable(path) + "'\nmust be a full path beginning with '/'.");
+  return false;
 }
 
 bool reportQueueName(const std::string& name) {

@@ -18,3 +18,17 @@ bool checkQueueName(const std::string& name, std::string* why);
 // The same check; a refused name is reported through doMessage (code 1,
 // title "Queue Name") and gives false.
 bool reportQueueName(const std::string& name);
+
+// The check of a name for a queue still to be made: checkQueueName's rules,
+// and neither "@", "?" nor ":", and only printable ASCII (the text fields
+// give no encoding that CUPS would read as UTF-8). Queues that exist under
+// other names are taken as they are.
+bool checkNewQueueName(const std::string& name, std::string* why);
+
+// The same check; a refused name is reported with code 11 (title "Queue
+// Name"), which the user mends on the page, and gives false.
+bool reportNewQueueName(const std::string& name);
+
+// A file queue's output path must begin with "/"; otherwise a notice with
+// code 11 (title "File Name") and false.
+bool reportFileQueuePath(const std::string& path);

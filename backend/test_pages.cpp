@@ -209,7 +209,7 @@ std::string textTestPage(int copies, const std::string& user, const std::string&
   return out;
 }
 
-std::string testPageQueue() { return cutQueueName(stripQueueMarker(setup().printerName)); }
+std::string testPageQueue() { return recordNameOf(stripQueueMarker(setup().printerName)); }
 
 int printTestPage() {
   SetupState& s = setup();

@@ -26,6 +26,8 @@ class HeldNotices : public Reporter {
   bool any() const { return !title_.empty() || !text_.empty(); }
   // Shows the last notice held with code 11, through the reporter of before.
   void showAsNotice();
+  // The text of the last notice held ("" when none).
+  const std::string& heldText() const { return text_; }
 
  private:
   Reporter* before_;

@@ -9,6 +9,7 @@
 #include "connect_page.h"
 #include "cups_options.h"
 #include "device_uri.h"
+#include "dry_run.h"
 #include "held_notices.h"
 #include "main_window.h"
 #include "page_hooks.h"
@@ -300,7 +301,7 @@ int goAction(int applyEntry) {
 int saveQueueConfigIfNeeded() {
   const SetupState& s = setup();
   if (s.userFullDir.empty() || s.printerName.empty() || s.userName.empty() || s.ppdConfigReady != 1) return 0;
-  if (s.traceLevel == 1) return 0;  // a dry run writes no record
+  if (skipWriteInDryRun(configFilePath())) return 0;  // a dry run writes no record
   return saveConfiguration() == 1 ? 1 : -1;
 }
 
@@ -345,7 +346,8 @@ void applyQueueSetup(int notify) {
     s.updateReported = 0;
     doMessage(11, "Information Message", text);
   } else if (notify && !s.updateReported) {
-    doMessage(64, "Information Message", "The printer '" + name + "'\nhas been updated!");
+    if (isDryRun()) showDryRunNotice(name);
+    else doMessage(64, "Information Message", "The printer '" + name + "'\nhas been updated!");
     s.updateReported = 1;
   }
 }

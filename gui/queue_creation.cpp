@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "dry_run.h"
 #include "held_notices.h"
 #include "page_hooks.h"
 #include "page_navigation.h"
@@ -11,6 +12,7 @@
 #include "queue_commands.h"
 #include "queue_list.h"
 #include "queue_list_view.h"
+#include "queue_name.h"
 #include "queue_page.h"
 #include "report.h"
 #include "setup_state.h"
@@ -36,10 +38,27 @@ void showOptionsNotSet(const std::string& name, const std::vector<std::string>& 
   doMessage(11, "Information Message", text);
 }
 
+// What must hold before a create sends anything: a name that CUPS and its
+// clients can use, and for a file queue a full path. A refusal is a notice
+// the user mends on the pages.
+bool creationAllowed() {
+  const SetupState& s = setup();
+  if (!reportNewQueueName(s.printerName)) return false;
+  return s.connectType != kConnectFile || reportFileQueuePath(s.fileName);
+}
+
+// A queue the daemon made whose records could not be written: the notice
+// names the step that failed; the queue stays, listed as not managed.
+void showNotRecorded(const std::string& name, const HeldNotices& held) {
+  doMessage(11, "Information Message",
+            "The printer '" + name + "'\nwas created, but not recorded:\n" + held.heldText());
+}
+
 // Codes 5-10: a queue without a model, created from its device URI and not
 // managed.
 void createRawQueue() {
   SetupState& s = setup();
+  if (!creationAllowed()) return;
   HeldNotices held;
   setLpdSpoolDir(s.printerName);
   if (createQueueByUri(s.printerName) != 1) return showCreateFailed();
@@ -47,12 +66,14 @@ void createRawQueue() {
   s.queueManaged = 0;
   showCreated();
   refreshQueueList();
+  if (isDryRun()) showDryRunNotice(s.printerName);
 }
 
 // Codes 16-22: a queue with its PPD, made managed and recorded.
 void createModelQueue() {
   SetupState& s = setup();
   PageHooks& h = pageHooks();
+  if (!creationAllowed()) return;
   HeldNotices held;
   const std::string name = s.printerName;
   if (createQueueWithPPD(name) != 0) return showCreateFailed();
@@ -68,16 +89,20 @@ void createModelQueue() {
   if (h.setOptionNextSensitive) h.setOptionNextSensitive(true);
   setEditMenuSensitive(255, 255);
   setThumbIndexSensitive(255, 255);
-  bool dryRun = s.traceLevel == 1;
-  if (!addCreatedPrinter(name, 0)) {
+  bool dryRun = isDryRun();
+  s.ppdConfigReady = 1;
+  holdPagesQueue();
+  // The record first: the information file names the queue only once its
+  // jarnConfig is written.
+  if (!addCreatedPrinter(name, 0, [] { return saveQueueConfigIfNeeded() == 1; })) {
     s.queueManaged = 0;
-    held.showAsNotice();
+    s.ppdConfigReady = 0;
+    dropPagesQueue(name);
+    showNotRecorded(name, held);
     refreshQueueList();
     return;
   }
-  s.ppdConfigReady = 1;
-  holdPagesQueue();
-  if (saveQueueConfigIfNeeded() < 0) held.showAsNotice();
+  if (dryRun) showDryRunNotice(name);
   else if (!failed.empty()) showOptionsNotSet(name, failed);
   refreshQueueList();
   if (s.applyEntry && !dryRun && h.applyWorkEntry) h.applyWorkEntry();

@@ -62,9 +62,10 @@ void setNextAndDelete(bool on) {
   setWidgetSensitive(w.deleteButton, on);
 }
 
-// The name as a directory name: marker stripped, cut at '@' or ':' and at 48 bytes.
+// The name as a directory name: marker stripped, a listing's host suffix
+// cut (recordNameOf), at most 48 bytes.
 std::string cleanedName(const std::string& name) {
-  return cutQueueName(stripQueueMarker(name), kQueueDirBytes);
+  return recordNameOf(stripQueueMarker(name), kQueueDirBytes);
 }
 
 // The type entries' work (the type menu itself has changed already).
@@ -380,6 +381,9 @@ int goThroughPanel(int flag) {
     ringBell(2);
     return 0;
   }
+  // A new queue's name as typed, whole: one that CUPS or its clients
+  // would misread is mended here, before anything is sent.
+  if (kind == 0 && !reportNewQueueName(s.printerName)) return 0;
   if (kind == 0) prepareNewQueue(flag);
   else prepareManagedQueue(flag);
   return 0;

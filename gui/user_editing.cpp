@@ -9,6 +9,7 @@
 #include "advanced_page.h"
 #include "callback_guard.h"
 #include "counter.h"
+#include "dry_run.h"
 #include "extra_pane.h"
 #include "list_helpers.h"
 #include "mailbox_file.h"
@@ -90,7 +91,7 @@ void loginChanged(Widget self, Widget other) {
 void storeEntry(const char* what) {
   int index = -1;
   bool full = false;
-  changeMailBoxFile([&index, &full] {
+  int written = changeMailBoxFile([&index, &full] {
     index = findUserByLogin(work().login);
     if (index >= 0) {
       copyUserRecord(&userEntryTable()[static_cast<size_t>(index)], work(), 2);
@@ -103,6 +104,7 @@ void storeEntry(const char* what) {
   });
   fillUserEntryList(advancedPageWidgets().userList);
   if (full) doMessage(11, kTableFullTitle, withLogin(kTableFullText, work().login));
+  else if (written && isDryRun()) showDryRunFileNotice(mailboxFilePath());
   if (traceLevel() > 0) tracef("%s %d.\n", what, index);
 }
 
@@ -268,11 +270,12 @@ void deleteUserEntry(int index) {
   if (index < 0 || index >= kMaxUserEntries) return;
   // The user shown at that index, deleted from the file as it is now.
   std::string login = userEntryTable()[static_cast<size_t>(index)].login;
-  changeMailBoxFile([&login] {
+  int written = changeMailBoxFile([&login] {
     int at = login.empty() ? -1 : findUserByLogin(login);
     if (at >= 0) delMailboxListItem(at, 1);
     return at >= 0;
   });
+  if (written && isDryRun()) showDryRunFileNotice(mailboxFilePath());
   fillUserEntryList(advancedPageWidgets().userList);
   setModeButtonsSensitive(-1);
   advancedState().deleteUserIndex = -1;

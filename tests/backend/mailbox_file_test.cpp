@@ -295,7 +295,7 @@ TEST(MailboxFile, DefaultPathIsThePrintersRootDirectory) {
   s.userFullDir = dir / "Q";
   ASSERT_EQ(::mkdir(s.userFullDir.c_str(), 0755), 0);
   ASSERT_EQ(::mkdir((s.userFullDir + "/root").c_str(), 0755), 0);
-  setTraceLevel(1);
+  setTraceLevel(2);  // traces, and writes (level 1 is a dry run)
   testing::internal::CaptureStderr();
   EXPECT_EQ(writeMailBoxFile(), 1);
   s.entryTable[0] = UserEntry();

@@ -170,6 +170,34 @@ for q in newq dryq; do
 done
 grep -q 'lpadmin -p dryq' "$base/err" || fail "dry run: no printed create"
 
+# --- names CUPS or its clients would misread, and a file queue's relative
+# path: each a notice to mend on the page; nothing is sent or recorded
+N='Queue Name|----------|The queue name'
+C="must not hold '@', '?' or ':':|CUPS and its clients read them|as a server or a request."
+table <<T | check "names and paths"
+click mainMenuMainCreate
+type queNameTxt ipp@q
+click queNextPB
+notice                       => 11 $N 'ipp@q'|$C
+type queNameTxt a?b
+click queNextPB
+notice                       => 11 $N 'a?b'|$C
+fill queNameTxt Büro1
+click queNextPB
+notice                       => 11 $N 'Büro1'|may hold only letters, digits and|the ASCII signs, no accented letters.
+type queNameTxt fq
+click queNextPB
+pick queTypeMenu File
+type contFileNameTxt -x a
+click okMainPB
+click okMainPB
+notice                       => 11 File Name|---------|The file name '-x a'|must be a full path beginning with '/'.
+T
+for q in ipp@q ipp 'a?b' Büro1 fq; do
+  lpstat -v "$q" >/dev/null 2>&1 && fail "$q was created"
+  [ -e "$W/$q" ] && fail "$q has a directory"
+done
+
 # --- a change goes to the queue of its pages only: picking the unmanaged
 # foreign drops office's pending option, Save sends nothing to either; Save
 # before a create sends nothing; OK
@@ -207,16 +235,22 @@ grep -q '^\*DefaultMediaType: Recycled' "$base/cups/etc/ppd/office.ppd" && fail 
 grep -q '^PRINTERNAME office$' "$W/office/root/jarnConfig" || fail "office's configuration: $(grep NAME "$W/office/root/jarnConfig")"
 lpstat -v ghost >/dev/null 2>&1 && fail "Save before the create made ghost"
 
-# --- a dry run: an option of office changed and a queue with a changed
-# option created; both printed, the daemon as it was
-lpstat -v >"$base/v-before"
-cp "$base/cups/etc/ppd/office.ppd" "$base/office-before.ppd"
+# --- a dry run: an option and the port of office changed, a queue with a
+# changed option created, office deleted; all printed, each closing notice
+# says so, the daemon's configuration and the installation as they were
+snap() { (cd "$1" && find . -printf '%p %m %s\n' | sort && find . -type f -print0 | sort -z | xargs -0 md5sum); }
+snap "$base/cups/etc" >"$base/etc-before"
+snap "$W" >"$base/w-before"
+Z='Information Message|-------------------|Trace level 1: the commands for the printer'
+Y="' were printed on standard error|and not run. Nothing was changed."
 table <<T | check "dry run" -Z1
 type queNameTxt office
 click queNextPB
+type con9100PortTxt 9109
 call openPpd @PPD            => 1
 choose MediaType Thick
 click mainMenuMainSave
+text msgText                 => $Z|'office$Y
 click okMainPB
 click mainMenuMainCreate
 call ManageMainForm 0        => 0
@@ -229,10 +263,20 @@ call openPpd @PPD            => 1
 choose OptionDuplex False
 click okMainPB
 click okMainPB
+text msgText                 => $Z|'dryz$Y
+click okMainPB
+call ManageMainForm 0        => 0
+type queNameTxt office
+click queNextPB
+click queLPDPreviousPB
+click queDelQPB
+click okMainPB
 T
-lpstat -v | diff "$base/v-before" - >/dev/null || fail "dry run: lpstat -v changed"
-cmp -s "$base/office-before.ppd" "$base/cups/etc/ppd/office.ppd" || fail "dry run: office's PPD changed"
-for l in 'lpadmin -p office -o MediaType=Thick' 'lpadmin -p dryz -P' 'lpadmin -p dryz -o OptionDuplex=False'; do
+snap "$base/cups/etc" | diff "$base/etc-before" - >/dev/null || fail "dry run: the daemon's configuration changed"
+snap "$W" | diff "$base/w-before" - || fail "dry run: the installation changed"
+grep -q "Dry run: not written: $W/dryz/root/jarnConfig" "$base/err" || fail "dry run: dryz's record not named"
+for l in 'lpadmin -p office -o MediaType=Thick' 'lpadmin -p dryz -P' 'lpadmin -p dryz -o OptionDuplex=False' \
+  'lpadmin -p office -v socket://127.0.0.1:9109' 'lpadmin -xoffice'; do
   grep -qF -- "$l" "$base/err" || fail "dry run: '$l' not printed"
 done
 

@@ -109,6 +109,23 @@ line alice m=N5P | same f1
 { line abcdefghijklmno m=N8; line alice '' 12; line carol '' '' 42 99; } | same f5
 same f6 <"$base/f5"
 
+# --- a dry run (-Z1): a user added is listed, the notice says the file was
+# not written, and no file (nor its lock) is made
+mkdir -p "$W/Dry/root"
+table <<'T' | check "dry run" -Z1
+set userFullDir w/Dry
+set printerName Dry
+call loadUserList                              => 0
+call ManageMainForm 6                          => 0
+call setAdvOptMode 1                           => 0
+type loginNameTxt1 alice
+counter advOptCounter 5
+call applyUserEntry 1                          => 0
+text msgText                                   => Information Message|-------------------|Trace level 1: the file|'w/Dry/root/JarnMailBoxFile'|was not written. Nothing was changed.
+T
+[ -z "$(ls -A "$W/Dry/root")" ] || fail "dry run wrote: $(ls -A "$W/Dry/root")"
+grep -q "Dry run: not written: w/Dry/root/JarnMailBoxFile" "$base/err" || fail "dry run: the mailbox file not named"
+
 # --- a full table: Add refused with a notice, the file unchanged
 for i in $(seq 1000 2023); do line "u$i" m=N1; done >"$W/sj/root/JarnMailBoxFile"
 chmod 600 "$W/sj/root/JarnMailBoxFile" && cp "$W/sj/root/JarnMailBoxFile" "$base/full"

@@ -83,7 +83,8 @@ sensitive queNextPB                            => 0
 get tabMask                                    => 1
 type queNameTxt a@b
 call goThroughPanel 0                          => 0
-get queueDirName                               => a
+get messageCode                                => 11
+click okMainPB
 get printerName                                => a@b
 call setQueueName pt11
 text queueTypeMenu                             => raw
