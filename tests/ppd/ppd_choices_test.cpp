@@ -23,23 +23,13 @@ using testing_support::readFile;
 using testing_support::TempDir;
 using testing_support::writeFile;
 
-// A row of the table: its cells' back-quoted items, whether each class
-// offers the choice ("—" does not), the settings as one option text.
+// A row of the table: each cell's back-quoted items, and whether each class
+// offers the choice ("—" in its cell: it does not).
 enum Column { kSetting, kHeader, kPs, kPcl, kPxl };
 struct Row {
   std::vector<std::string> cells[5];
   bool offered[5];
-  std::string options;
 };
-
-std::vector<std::string> backQuoted(const std::string& cell) {
-  std::vector<std::string> items;
-  for (std::size_t a = cell.find('`'), b; a != std::string::npos; a = cell.find('`', b + 1)) {
-    b = cell.find('`', a + 1);
-    items.push_back(cell.substr(a + 1, b - a - 1));
-  }
-  return items;
-}
 
 std::vector<Row> readTable() {
   std::string readme = readFile(std::string(JARN_PPD_SET_DIR) + "/README.md");
@@ -47,29 +37,27 @@ std::vector<Row> readTable() {
   std::vector<Row> rows;
   for (std::string line; std::getline(in, line);) {
     if (line.rfind("| `", 0) != 0) continue;
-    std::vector<std::string> cells;
-    for (std::size_t a = 1, b; (b = line.find('|', a)) != std::string::npos; a = b + 1) cells.push_back(line.substr(a, b - a));
-    Row row;
-    for (int c = kSetting; c <= kPxl; ++c) {
-      row.cells[c] = backQuoted(cells.at(c));
-      row.offered[c] = cells[c].find("—") == std::string::npos;
+    Row& row = rows.emplace_back();
+    for (std::size_t a = 1, b, c = 0; c <= kPxl && (b = line.find('|', a)) != std::string::npos; a = b + 1, ++c) {
+      row.offered[c] = line.substr(a, b - a).find("—") == std::string::npos;
+      for (std::size_t q = line.find('`', a), e; q < b; q = line.find('`', e + 1)) {
+        e = line.find('`', q + 1);
+        row.cells[c].push_back(line.substr(q + 1, e - q - 1));
+      }
     }
-    for (const std::string& s : row.cells[kSetting]) row.options += (row.options.empty() ? "" : " ") + s;
-    rows.push_back(row);
   }
   return rows;
 }
 
-// The PPD with each setting of the row as its default.
-std::string withDefaults(std::string ppd, const Row& row) {
-  for (const std::string& s : row.cells[kSetting]) {
-    std::size_t at = ppd.find("\n*Default" + s.substr(0, s.find('=')) + ":");
-    ppd.replace(at + 1, ppd.find('\n', at + 1) - at - 1, "*Default" + s.substr(0, s.find('=')) + ": " + s.substr(s.find('=') + 1));
-  }
-  return ppd;
+std::string key(const std::string& setting) { return setting.substr(0, setting.find('=')); }
+std::string choice(const std::string& setting) {
+  std::string value = setting.substr(setting.find('=') + 1);
+  return value.rfind("Custom.", 0) == 0 ? "Custom" : value;
 }
 
-std::string run(const TempDir& dir, const std::string& ppd, const std::string& options) {
+// The job's output with the row's settings as job options, or (ppd holding
+// them as defaults) with none.
+std::string print(const TempDir& dir, const std::string& ppd, const std::string& options) {
   std::string path = std::filesystem::path(QORGSFILTER_PATH).parent_path().string() + ":" + std::getenv("PATH");
   for (const char* filter : {"pstops", "foomatic-rip"}) {
     bool first = filter[0] == 'p';
@@ -94,7 +82,7 @@ std::string seen(const std::string& out, int column, const std::string& item) {
     for (std::string line; std::getline(header, line);)
       if (line.find("SET " + item.substr(0, eq + 1)) != std::string::npos) found += (found.empty() ? "" : ";") + line.substr(line.find("SET ") + 4);
   } else if (column == kPcl) {
-    for (const pcl5::Command& c : pcl5::scan(out.substr(out.find("LANGUAGE=PCL\n"))).commands)
+    for (const pcl5::Command& c : pcl5::scan(out.substr(std::min(out.size(), out.find("LANGUAGE=PCL\n")))).commands)
       if (c.prefix == item.substr(0, 2) && c.letter == item[letter]) found = c.text() + c.data;
   } else if (column == kPxl) {
     static const std::map<std::string, unsigned> kIds = {{"MediaDestination", 36}, {"MediaSource", 38}, {"MediaType", 39},
@@ -109,14 +97,6 @@ std::string seen(const std::string& out, int column, const std::string& item) {
   return found;
 }
 
-void expectItems(const std::string& out, int column, const Row& row, const std::string& what) {
-  EXPECT_EQ(out.rfind("\x1b%-12345X@PJL Jarn", 0), 0u) << what;
-  for (int c : {static_cast<int>(kHeader), column})
-    for (const std::string& item : row.cells[c]) EXPECT_EQ(seen(out, column, item), item) << what;
-}
-
-}  // namespace
-
 std::vector<std::string> ppdFiles() {
   std::vector<std::string> files;
   for (const auto& entry : std::filesystem::directory_iterator(JARN_PPD_SET_DIR))
@@ -124,42 +104,52 @@ std::vector<std::string> ppdFiles() {
   return files;
 }
 
+}  // namespace
+
 class PpdChoices : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(PpdChoices, EveryChoiceReachesThePrinterAsNamed) {
   const std::vector<Row> rows = readTable();
   ASSERT_GE(rows.size(), 30u);
-  TempDir dir;
-  writeFile(dir / "job.ps", "%!PS-Adobe-3.0\n%%Pages: 2\n%%EndComments\n%%Page: 1 1\nshowpage\n%%Page: 2 2\nshowpage\n%%EOF\n");
   const std::string file = GetParam();
   int column = file.find("-PS-") != std::string::npos ? kPs : file.find("-CL-") != std::string::npos ? kPcl : kPxl;
+  TempDir dir;
+  writeFile(dir / "job.ps", "%!PS-Adobe-3.0\n%%Pages: 2\n%%EndComments\n%%Page: 1 1\nshowpage\n%%Page: 2 2\nshowpage\n%%EOF\n");
   Command unzip({"gzip", "-dcf", std::string(JARN_PPD_SET_DIR) + "/" + file}, "gzip");
   unzip.stdoutPath = dir / "plain.ppd";
   ASSERT_EQ(runCommand(unzip, 0, RunMode::Quiet), 0);
-  // The table names every choice the file offers, and offers nothing else.
+  const std::string plain = readFile(dir / "plain.ppd");
+
+  // The table names every choice of its options that the file offers, and
+  // no other.
   ppd_file_t* ppd = ppdOpenFile((dir / "plain.ppd").c_str());
   ASSERT_TRUE(ppd) << file;
   std::set<std::string> offered, tabled;
-  for (const Row& row : rows) {
+  for (const Row& row : rows)
     for (const std::string& s : row.cells[kSetting]) {
-      std::string key = s.substr(0, s.find('=')), value = s.substr(s.find('=') + 1);
-      ppd_option_t* option = ppdFindOption(ppd, key.c_str());
-      std::string choice = value.rfind("Custom.", 0) == 0 ? "Custom" : value;
-      bool has = option && ppdFindChoice(option, choice.c_str());
-      EXPECT_EQ(has, row.offered[column]) << file << " " << s;
-      if (has) tabled.insert(key + "=" + choice);
-      for (int i = 0; option && i < option->num_choices; ++i) offered.insert(key + "=" + option->choices[i].choice);
+      if (row.offered[column]) tabled.insert(key(s) + "=" + choice(s));
+      ppd_option_t* option = ppdFindOption(ppd, key(s).c_str());
+      for (int i = 0; option && i < option->num_choices; ++i) offered.insert(key(s) + "=" + option->choices[i].choice);
     }
-  }
   ppdClose(ppd);
   EXPECT_EQ(offered, tabled) << file;
-  std::string plain = readFile(dir / "plain.ppd");
+
   for (const Row& row : rows) {
     if (!row.offered[column]) continue;
-    std::string what = file + " " + row.options;
-    expectItems(run(dir, dir / "plain.ppd", row.options), column, row, what + " (job option)");
-    writeFile(dir / "queue.ppd", withDefaults(plain, row));
-    expectItems(run(dir, dir / "queue.ppd", ""), column, row, what + " (queue default)");
+    std::string options, queue = plain;
+    for (const std::string& s : row.cells[kSetting]) {
+      options += (options.empty() ? "" : " ") + s;
+      std::size_t at = queue.find("\n*Default" + key(s) + ":");
+      queue.replace(at + 1, queue.find('\n', at + 1) - at - 1, "*Default" + key(s) + ": " + s.substr(s.find('=') + 1));
+    }
+    writeFile(dir / "queue.ppd", queue);
+    const std::pair<const char*, std::string> roads[] = {{"job option", print(dir, dir / "plain.ppd", options)},
+                                                         {"queue default", print(dir, dir / "queue.ppd", "")}};
+    for (const auto& [road, out] : roads) {
+      EXPECT_EQ(out.rfind("\x1b%-12345X@PJL Jarn", 0), 0u) << file << " " << options << " " << road;
+      for (int c : {static_cast<int>(kHeader), column})
+        for (const std::string& item : row.cells[c]) EXPECT_EQ(seen(out, column, item), item) << file << " " << options << " " << road;
+    }
   }
 }
 
