@@ -46,11 +46,23 @@ std::string quotedSafe(const std::string& text) {
   return safe;
 }
 
-// A quoted line cut to limit characters before its closing quote.
+// Where text cut to limit bytes ends: before a UTF-8 character that the cut
+// would split, so that the printer's panel never shows half a character.
+// Text that is not UTF-8 is cut at limit.
+std::string::size_type utf8CutPoint(const std::string& text, std::string::size_type limit) {
+  if (limit >= text.size()) return text.size();
+  std::string::size_type lead = limit;
+  while (lead > 0 && limit - lead < 3 && (static_cast<unsigned char>(text[lead]) & 0xC0) == 0x80) --lead;
+  unsigned char c = static_cast<unsigned char>(text[lead]);
+  std::string::size_type length = (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 1;
+  return lead < limit && lead + length > limit ? lead : limit;
+}
+
+// A quoted line cut to limit bytes before its closing quote.
 void quotedLine(OutputWriter& out, const std::string& start, const std::string& text,
                 std::string::size_type limit) {
   std::string full = start + quotedSafe(text);
-  if (full.size() > limit) full.resize(limit);
+  full.resize(utf8CutPoint(full, limit));
   line(out, full + "\"");
 }
 

@@ -3,11 +3,14 @@
 # qorgsfilter through foomatic-rip, and whose device is a socket:// listener
 # on 127.0.0.1. A document printed with lp must reach the device behind our
 # PJL header, carrying the job's user and title, and followed by the
-# trailer. Needs root (cupsd); exits 77 (skipped) otherwise.
-#   filter_print_path.sh /path/to/qorgsfilter /path/to/private-cupsd.sh
+# trailer. A queue of the PPD set whose secured-print and account values are
+# its defaults, as the option pages set them, prints them in the header.
+# Needs root (cupsd); exits 77 (skipped) otherwise.
+#   filter_print_path.sh /path/to/qorgsfilter /path/to/private-cupsd.sh /path/to/ppd-set
 set -euo pipefail
 filter=$1
 harness=$2
+ppdset=$3
 if [ "$(id -u)" != 0 ]; then
   echo "filter_print_path: needs root, skipped"
   exit 77
@@ -99,18 +102,21 @@ PS
 # quotes (as in the PPD set) what is left stays one word, the filter's -V.
 title='Q3 "plan"; $(id)'
 user=jdoe
-lp -d velta -U "$user" -t "$title" "$base/doc.ps" > "$base/lp.out"
-job=$(sed -n 's/.*request id is \(velta-[0-9]*\).*/\1/p' "$base/lp.out")
-[ -n "$job" ] || { echo "no job id: $(cat "$base/lp.out")" >&2; exit 1; }
-
-# Wait until the job is done and the device has the trailer.
 esc=$'\x1b'
-for i in $(seq 1 300); do
-  if ! lpstat -o velta 2>/dev/null | grep -q "^$job "; then
-    if grep -a -q -x -F "${esc}%-12345X" "$base/device.out"; then break; fi
-  fi
-  sleep 0.1
-done
+# Prints the document on queue $1 with title $2; waits until the job is done
+# and the device has the trailer.
+print_doc() {
+  lp -d "$1" -U "$user" -t "$2" "$base/doc.ps" > "$base/lp.out"
+  job=$(sed -n "s/.*request id is \\($1-[0-9]*\\).*/\\1/p" "$base/lp.out")
+  [ -n "$job" ] || { echo "no job id: $(cat "$base/lp.out")" >&2; exit 1; }
+  for i in $(seq 1 300); do
+    if ! lpstat -o "$1" 2>/dev/null | grep -q "^$job "; then
+      if grep -a -q -x -F "${esc}%-12345X" "$base/device.out"; then break; fi
+    fi
+    sleep 0.1
+  done
+}
+print_doc velta "$title"
 
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
@@ -127,7 +133,19 @@ grep -a -q -x -F '@PJL ENTER LANGUAGE=POSTSCRIPT' "$base/device.out" || fail "no
 grep -a -q -F '(print path marker) show' "$base/device.out" || fail "the document is not in the device data"
 tail -c 24 "$base/device.out" | cmp -s - <(printf '%s%%-12345X@PJL\n%s%%-12345X\n' "$esc" "$esc") ||
   fail "the device data does not end with the trailer"
+
+sed "s|\"qorgsfilter |\"$base/bin/qorgsfilter |" "$ppdset/Velta-C400-PS-en.ppd" > "$base/office.ppd"
+lpadmin -p office -E -v "socket://127.0.0.1:$port" -P "$base/office.ppd"
+lpadmin -p office -o SecuredPassword=Custom.1234 -o UserID=Custom.42 -o UserPassword=Custom.555
+cp "$base/device.out" "$base/first.out"
+: > "$base/device.out"
+# The document name holds 32 bytes: the cut falls inside the last character.
+print_doc office "Grüße Bericht € 日本 日本"
+for want in SECUREPASSWD=1234 USERID=42 USERPWD=555 "DOCNAME=\"Grüße Bericht € 日本 日\""; do
+  grep -a -q -x -F "@PJL COMMENT VELPJL SET $want" "$base/device.out" || fail "office: no $want line"
+done
 if [ "$failures" -gt 0 ]; then
+  echo "--- first job's device data" >&2; head -c 2000 "$base/first.out" >&2
   echo "--- device data" >&2; head -c 2000 "$base/device.out" >&2 || true
   echo "--- error_log" >&2; grep -E 'qorgsfilter|foomatic|\[Job' "$base/cups/log/error_log" | tail -40 >&2 || true
   exit 1

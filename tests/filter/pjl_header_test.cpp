@@ -77,6 +77,26 @@ TEST(PjlHeader, LongNamesAreCutBeforeTheQuote) {
   EXPECT_EQ(lines[2], "@PJL COMMENT VELPJL SET DOCNAME=\"t!" + std::string(30, 'u') + "\"");
 }
 
+TEST(PjlHeader, CutsNeverSplitAUtf8Character) {
+  // The document name holds 32 bytes of text; the user name is "u".
+  const struct {
+    std::string title, kept;
+  } rows[] = {
+      {std::string(31, 'a') + "\xC3\xA9", std::string(31, 'a')},                      // é split
+      {std::string(30, 'a') + "\xC3\xA9!", std::string(30, 'a') + "\xC3\xA9"},         // é whole
+      {std::string(30, 'a') + "\xE6\x97\xA5", std::string(30, 'a')},                  // 日 split after 2
+      {std::string(29, 'a') + "\xE6\x97\xA5x", std::string(29, 'a') + "\xE6\x97\xA5"},
+      {std::string(29, 'a') + "\xF0\x9F\x98\x80", std::string(29, 'a')},             // 4 bytes, 3 kept
+      {std::string(31, 'a') + "\xFC\xB2", std::string(31, 'a') + "\xFC"},             // Latin-1: byte cut
+  };
+  for (const auto& row : rows) {
+    JobSettings s;
+    s.userName = "u";
+    s.title = row.title;
+    EXPECT_TRUE(hasLine(headerOf(s), "@PJL COMMENT VELPJL SET DOCNAME=\"" + row.kept + "\"")) << row.title;
+  }
+}
+
 TEST(PjlHeader, QuotedTextsCannotBreakOutOfTheirLine) {
   JobSettings s;
   s.userName = "eve\r\n@PJL";
