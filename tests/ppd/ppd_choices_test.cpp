@@ -129,6 +129,7 @@ TEST_P(PpdChoices, EveryChoiceReachesThePrinterAsNamed) {
     for (const std::string& s : row.cells[kSetting]) {
       if (row.offered[column]) tabled.insert(key(s) + "=" + choice(s));
       ppd_option_t* option = ppdFindOption(ppd, key(s).c_str());
+      EXPECT_FALSE(option && option->ui == PPD_UI_PICKMANY) << file << " " << key(s) << ": one choice reaches the job";
       for (int i = 0; option && i < option->num_choices; ++i) offered.insert(key(s) + "=" + option->choices[i].choice);
     }
   ppdClose(ppd);

@@ -134,7 +134,7 @@ TEST(PpdMarking, UnknownChoicesAndArgumentsChangeNothing) {
 }
 
 TEST(PpdMarking, PickManyKeepsTheOtherChoicesAndPageSizeLeavesPageRegion) {
-  OpenPpd ppd(kSetDir + "/Velta-C400-PS-de.ppd");
+  OpenPpd ppd(kDataDir + "/Velta-NoModel-PS-en.ppd");  // keeps a pick-many JobInserts
   ppd_file_t* p = ppd.get();
   jnPpdMarkOption(p, "JobInserts", "FrontCover");
   jnPpdMarkOption(p, "JobInserts", "SlipSheet");
