@@ -66,6 +66,12 @@ void DynCallback(Widget button, XtPointer clientData, XtPointer) {
     if (!ppd) return;
     ppd_option_t* option = choice->option;
     if (traceLevel() > 2) tracef("DynCallback(Opt=%s, Choice=%s)\n", option->keyword, choice->choice);
+    // The page shows a pick-many option as one menu and sends its first
+    // marked choice: a pick there holds that choice alone, or the choice
+    // marked before ("None") would be sent instead.
+    if (option->ui == PPD_UI_PICKMANY) {
+      for (int c = 0; c < option->num_choices; ++c) option->choices[c].marked = 0;
+    }
     int conflicts = jnPpdMarkOption(ppd, option->keyword, choice->choice);
     if (conflicts > 0) {
       if (traceLevel() > 0) tracef("DynCallBack(ppdMarkOption returns: %d\n", conflicts);
