@@ -9,6 +9,7 @@
 
 #include "config_file.h"
 #include "printers_conf.h"
+#include "queue_name.h"
 #include "report.h"
 #include "usb_discovery.h"
 #include "setup_state.h"
@@ -278,8 +279,10 @@ std::string buildDeviceURI(std::string* shownText, std::string* why) {
       if (!s.ippHost.empty()) makeIppUri(s.ippHost, s.ippPath, &uri, &reason);
       break;
     case kConnectOldIpp:  // a file: URI naming /dev/null
-    case kConnectFile:
       if (!s.fileName.empty()) uri = fileDeviceUri(s.fileName);
+      break;
+    case kConnectFile:  // a path that is not absolute could never be printed to
+      if (!s.fileName.empty() && checkFileQueuePath(s.fileName, &reason)) uri = fileDeviceUri(s.fileName);
       break;
     default:
       break;  // no URI for this connection: nothing is sent

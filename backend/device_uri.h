@@ -56,9 +56,10 @@ bool makeIppUri(const std::string& host, const std::string& path, std::string* u
 void reportDeviceField(const std::string& why);
 
 // The device URI for the connection fields of the state; "" when the
-// connection type has no URI or a field is refused (`why` then says which):
-// nothing must then be sent. With `shownText`, also the URI as the printed
-// command line shows it (the usb: form escaped; any other as it is sent).
+// connection type has no URI or a field is refused (a host, a port, a file
+// path not beginning with "/"; `why` then says which): nothing must then be
+// sent. With `shownText`, also the URI as the printed command line shows it
+// (the usb: form escaped; any other as it is sent).
 std::string buildDeviceURI(std::string* shownText = nullptr, std::string* why = nullptr);
 
 // True when the URI parses as a URI (scheme, and host or path).

@@ -75,10 +75,19 @@ bool reportNewQueueName(const std::string& name) {
   return false;
 }
 
+bool checkFileQueuePath(const std::string& path, std::string* why) {
+  bool full = !path.empty() && path[0] == '/';
+  if (why) {
+    *why = full ? std::string()
+                : "The file name '" + printable(path) + "'\nmust be a full path beginning with '/'.";
+  }
+  return full;
+}
+
 bool reportFileQueuePath(const std::string& path) {
-  if (!path.empty() && path[0] == '/') return true;
-  doMessage(kMsgCorrectable, "File Name",
-            "The file name '" + printable(path) + "'\nmust be a full path beginning with '/'.");
+  std::string why;
+  if (checkFileQueuePath(path, &why)) return true;
+  doMessage(kMsgCorrectable, "File Name", why);
   return false;
 }
 

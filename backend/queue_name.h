@@ -29,6 +29,10 @@ bool checkNewQueueName(const std::string& name, std::string* why);
 // Name"), which the user mends on the page, and gives false.
 bool reportNewQueueName(const std::string& name);
 
-// A file queue's output path must begin with "/"; otherwise a notice with
-// code 11 (title "File Name") and false.
+// True when a file queue's output path begins with "/"; otherwise false, and
+// `why` (when given) receives the notice's text.
+bool checkFileQueuePath(const std::string& path, std::string* why);
+
+// The same check; a refused path is reported with code 11 (title "File
+// Name"), which the user mends on the page, and gives false.
 bool reportFileQueuePath(const std::string& path);

@@ -28,7 +28,7 @@ std::string textTestPage(int copies, const std::string& user, const std::string&
                          const std::string& date);
 
 // The queue a test page goes to: printerName without its list mark and
-// trailing blanks or colons, cut at "@" or ":".
+// trailing blanks or colons, named as its records are (recordNameOf).
 std::string testPageQueue();
 
 // Prints the test document of testPageKind on the current queue and shows

@@ -175,6 +175,14 @@ void reportQueueGone(const std::string& printer) {
   refreshQueueList();
 }
 
+// A changed connection that would make a device URI no back end can use
+// (a file queue's path that is not absolute): the notice the user mends on
+// the pages, before anything is sent; the changes stay pending.
+bool changedConnectionAllowed() {
+  const SetupState& s = setup();
+  return !s.deviceUriChanged || s.connectType != kConnectFile || reportFileQueuePath(s.fileName);
+}
+
 // The device URI step: 0 sent or nothing to send, else failed.
 bool sendChangedUri(const std::string& printer) {
   std::string why;
@@ -325,6 +333,7 @@ void applyQueueSetup(int notify) {
   ActOnPagesQueue scope;
   HeldNotices held;
   if (!getSetupInfo()) return held.showAsNotice();  // the name was refused
+  if (!changedConnectionAllowed()) return;
   setPrinterHost(s);
   std::vector<std::string> failed;
   if (h.updatePPDOption) {

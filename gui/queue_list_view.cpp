@@ -82,7 +82,7 @@ void showPickedQueueName(const std::string& name) {
     s.queueManaged = 0;
   } else {
     s.queueExists = isSystemQueue(clean);
-    s.queueManaged = isManagedPrinter(cutQueueName(clean));
+    s.queueManaged = isManagedPrinter(recordNameOf(clean));
   }
   setTestPrintSensitive(s.queueExists && !s.createMode);
 }

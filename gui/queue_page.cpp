@@ -33,6 +33,7 @@
 #include "screen_values.h"
 #include "setup_state.h"
 #include "string_helpers.h"
+#include "system_detection.h"
 #include "text_fields.h"
 #include "trace.h"
 #include "widget_tips.h"
@@ -160,9 +161,34 @@ void prepareNewQueue(int flag) {
   s.ppdOrgFile.clear();
 }
 
+// The PPD a queue is loaded with: its record's; when the record names none
+// (missing, unusable, or without PPDFILE) the daemon's copy of the queue's
+// PPD; else none. Nothing of the queue shown before is kept.
+void takeQueuePpd() {
+  SetupState& s = setup();
+  PageHooks& h = pageHooks();
+  if (h.clearPpdFileName) {
+    h.clearPpdFileName();
+  } else {
+    s.ppdFile.clear();
+    s.modelName.clear();
+  }
+  s.ppdOrgFile = s.ppdOrgFileText;
+  std::string installed;
+  if (!s.ppdFileText.empty()) {
+    s.ppdFile = s.ppdFileText;
+  } else if (getCupsPPDFname(s.printerName, &installed, 1)) {
+    s.ppdFile = installed;
+    cutField(s.ppdFile, kPathSize);
+  }
+}
+
 void prepareManagedQueue(int flag) {
   SetupState& s = setup();
   std::string path = s.userDir + "/" + s.queueDirName + "/root/jarnConfig";
+  // The PPD texts are those of this queue's record only.
+  s.ppdFileText.clear();
+  s.ppdOrgFileText.clear();
   if (isSafeEntryName(s.queueDirName) && !s.userDir.empty()) {
     int read = 0;
     std::ifstream probe(path);
@@ -175,7 +201,10 @@ void prepareManagedQueue(int flag) {
     ManageMainForm(kPageConnect);
   }
   setQueueListSensitive(false);
-  if (s.queueLoadPending == 1) loadQueueIntoPages();
+  if (s.queueLoadPending == 1) {
+    takeQueuePpd();
+    loadQueueIntoPages();
+  }
   holdPagesQueue();
   checkConnectPage();
   s.updateReported = 0;

@@ -127,7 +127,8 @@ click queDelQPB
 get messageCode                                => 2
 T
 
-# --- a managed queue of each type loaded, a field edited, the URI sent
+# --- a managed queue of each type loaded, a field edited, the URI sent (these
+# queues have no PPD: a model is named for each, as none is kept from the last)
 table <<'T' | check "loads and edits sent"
 type queNameTxt office
 click queNextPB
@@ -146,29 +147,34 @@ get deviceUriChanged                           => 0
 click queLPDPreviousPB
 type queNameTxt lpdq
 click queNextPB
+set modelName M
 get deviceUriChanged                           => 0
 type lpdIPAddressTxt 127.0.0.2
 call applyQueueSetup 0                         => 0
 click queLPDPreviousPB
 type queNameTxt localq
 click queNextPB
+set modelName M
 text connectLocalDevice                        => /dev/lp1
 pick connectLocalDevice /dev/ttyb
 call applyQueueSetup 0                         => 0
 click queLPDPreviousPB
 type queNameTxt ippq
 click queNextPB
+set modelName M
 type conIPPPortTxt printers/y
 call applyQueueSetup 0                         => 0
 click queLPDPreviousPB
 type queNameTxt fileq
 click queNextPB
+set modelName M
 type contFileNameTxt /tmp/jarn-pages-out
 call applyQueueSetup 0                         => 0
 click queLPDPreviousPB
 type queNameTxt usbq
 usb-ids none.ids
 click queNextPB
+set modelName M
 get usbVariant                                 => 1
 get usbDeviceId                                => Velta/P%201?serial=7
 type usbDevTxt Velta/Q?serial=9
@@ -275,8 +281,9 @@ lpstat -v 'zz@q' >/dev/null 2>&1 && fail "zz@q not deleted: $(cat "$base/at")"
 
 # --- each record says what CUPS holds: the /dev/null device read back after
 # a TCP queue and saved unedited; LPD changed to TCP; a port change dropped by
-# the pick of another queue; a record of random bytes; a queue removed from a
-# shell before Save
+# the pick of another queue; a record of random bytes, loaded with the
+# daemon's PPD of its queue; a file queue's relative path refused on Save and
+# OK; "ipp@q" beside a managed "ipp"; a queue removed from a shell before Save
 ppd=$here/../../ppd/Velta-C400-PS-en.ppd
 while read -r name uri fields; do
   lpadmin -p "$name" -v "$uri" -E -P "$ppd" 2>/dev/null || fail "lpadmin refused $name"
@@ -292,8 +299,12 @@ lpdhq lpd://printhost.example/lp connectType=2 printerHost=printhost.example rem
 portq socket://127.0.0.1:9110 connectType=3 printerHost=127.0.0.1 tcpPort=9110
 rndq socket://127.0.0.1:23653 connectType=3 printerHost=127.0.0.1 tcpPort=9100
 goneq socket://127.0.0.1:9120 connectType=3 printerHost=127.0.0.1 tcpPort=9120
+ipp socket://127.0.0.1:9130 connectType=3 printerHost=127.0.0.1 tcpPort=9130
 TABLE
 head -c 512 /dev/urandom >"$W/rndq/root/jarnConfig"
+lpadmin -p 'ipp@q' -v socket://127.0.0.1:9131 || fail "lpadmin refused ipp@q"
+cp "$W/fileq/root/jarnConfig" "$base/fileq.record"
+F="11 File Name|---------|The file name '-x a'|must be a full path beginning with '/'."
 table <<T | check "records"
 pick printerScrlList tcpq
 click queNextPB
@@ -325,6 +336,21 @@ click queNextPB
 notice                                         => 1 Configuration Problem|---------------------|Configuration file:|$W/rndq/root/jarnConfig|cannot be read: it is not a printer configuration file
 text con9100IPTxt                              => 127.0.0.1
 text con9100PortTxt                            => 23653
+get ppdFile                                    => $JARNCUPSDIR/etc/cups/ppd/rndq.ppd
+type con9100PortTxt 23654
+click mainMenuMainSave
+click okMainPB
+click queLPDPreviousPB
+pick printerScrlList fileq
+click queNextPB
+type contFileNameTxt -x a
+click mainMenuMainSave
+notice                                         => $F
+click okMainPB
+notice                                         => $F
+click queLPDPreviousPB
+pick printerScrlList * ipp@q
+get queueManaged                               => 0
 T
 check_records() {
   while read -r name uri; do
@@ -335,7 +361,10 @@ check_records <<TABLE
 nullq /dev/null
 lpdhq socket://10.1.1.1:9100
 portq socket://127.0.0.1:9110
+fileq /tmp/jarn-pages-out
 TABLE
+grep -q "^PPDFILE *$JARNCUPSDIR/etc/cups/ppd/rndq.ppd\$" "$W/rndq/root/jarnConfig" || fail "rndq's PPD: $(grep PPD "$W/rndq/root/jarnConfig")"
+cmp -s "$base/fileq.record" "$W/fileq/root/jarnConfig" || fail "fileq's record changed"
 cmp -s "$base/nullq.record" "$W/nullq/root/jarnConfig" || fail "nullq's record rewritten: $(cat "$W/nullq/root/jarnConfig")"
 cmp -s "$base/portq.record" "$W/portq/root/jarnConfig" || fail "portq's record changed"
 [ "$(grep -c '^PRINTERCNCT 3$\|^PRINTERHOST 10.1.1.1$\|^PRINTERREMQ 9100$' "$W/lpdhq/root/jarnConfig")" = 3 ] ||
