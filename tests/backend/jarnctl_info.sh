@@ -69,12 +69,14 @@ grep -q "$T/dangling" "$T/err" || fail "no message names the dangling link"
 [ -e "$T/nowhere" ] && fail "the dangling link's target was made"
 
 # Concurrent edits take turns; a killed writer's temporary goes with the next edit.
+# (Forty writers: under a loaded sanitizer run the last of a hundred could
+# wait past the lock's 10 s and give up, as it should.)
 echo secret >"$T/real/.jarnInfo2.0.Xy12Zw"
-for i in $(seq 1 50); do
+for i in $(seq 1 20); do
   "$J" info-add-printer "$T/link" "A$i" & "$J" info-add-printer "$T/link" "B$i" &
 done
 wait
-[ "$("$J" info-list "$T/link" | grep -c '^PRINTER [AB][0-9]')" = 100 ] ||
+[ "$("$J" info-list "$T/link" | grep -c '^PRINTER [AB][0-9]')" = 40 ] ||
   fail "concurrent edits lost printers"
 [ -e "$T/real/.jarnInfo2.0.Xy12Zw" ] && fail "a stale temporary was left"
 
