@@ -319,29 +319,28 @@ void clearConnectionFields() {
   s.fileName.clear();
 }
 
+// The connection fields, between the state and a saved copy: both hold
+// them under the same names.
+namespace {
+template <class From, class To>
+void copyConnectionFields(const From& f, To& t) {
+  t.connectType = f.connectType, t.connectKind = f.connectKind;
+  t.printerHost = f.printerHost, t.lpdHost = f.lpdHost, t.remoteQueue = f.remoteQueue;
+  t.lpdRemoteKind = f.lpdRemoteKind;
+  t.tcpHost = f.tcpHost, t.tcpPort = f.tcpPort;
+  t.deviceName = f.deviceName, t.localDeviceKind = f.localDeviceKind;
+  t.usbVariant = f.usbVariant, t.usbDeviceId = f.usbDeviceId, t.usbDevicePath = f.usbDevicePath;
+  t.ippHost = f.ippHost, t.ippPath = f.ippPath, t.fileName = f.fileName;
+}
+}  // namespace
+
 ConnectionFields takeConnectionFields() {
-  const SetupState& s = setup();
   ConnectionFields c;
-  c.connectType = s.connectType, c.connectKind = s.connectKind;
-  c.printerHost = s.printerHost, c.lpdHost = s.lpdHost, c.remoteQueue = s.remoteQueue;
-  c.lpdRemoteKind = s.lpdRemoteKind;
-  c.tcpHost = s.tcpHost, c.tcpPort = s.tcpPort;
-  c.deviceName = s.deviceName, c.localDeviceKind = s.localDeviceKind;
-  c.usbVariant = s.usbVariant, c.usbDeviceId = s.usbDeviceId, c.usbDevicePath = s.usbDevicePath;
-  c.ippHost = s.ippHost, c.ippPath = s.ippPath, c.fileName = s.fileName;
+  copyConnectionFields(setup(), c);
   return c;
 }
 
-void putConnectionFields(const ConnectionFields& c) {
-  SetupState& s = setup();
-  s.connectType = c.connectType, s.connectKind = c.connectKind;
-  s.printerHost = c.printerHost, s.lpdHost = c.lpdHost, s.remoteQueue = c.remoteQueue;
-  s.lpdRemoteKind = c.lpdRemoteKind;
-  s.tcpHost = c.tcpHost, s.tcpPort = c.tcpPort;
-  s.deviceName = c.deviceName, s.localDeviceKind = c.localDeviceKind;
-  s.usbVariant = c.usbVariant, s.usbDeviceId = c.usbDeviceId, s.usbDevicePath = c.usbDevicePath;
-  s.ippHost = c.ippHost, s.ippPath = c.ippPath, s.fileName = c.fileName;
-}
+void putConnectionFields(const ConnectionFields& c) { copyConnectionFields(c, setup()); }
 
 int parseDeviceURI() {
   SetupState& s = setup();
