@@ -13,9 +13,9 @@ const char kTitle[] = "Queue Name";
 const char kForbidden[] = "/\\#'\"";
 
 // The bytes a new queue's name never holds besides: CUPS's clients read
-// "NAME@HOST" as a queue on another server, the daemon refuses "?", and the
-// listings carry a host after ":".
-const char kNotInNewNames[] = "@?:";
+// "NAME@HOST" as a queue on another server and "A,B" as a list of queues,
+// the daemon refuses "?", and the listings carry a host after ":".
+const char kNotInNewNames[] = "@?:,";
 
 // A name shown in a message: control characters would garble it.
 std::string printable(const std::string& name) {
@@ -60,7 +60,7 @@ bool checkNewQueueName(const std::string& name, std::string* why) {
     if (c > 126) {
       reason = quoted(name) + "may hold only letters, digits and\nthe ASCII signs, no accented letters.";
     } else if (std::strchr(kNotInNewNames, c)) {
-      reason = quoted(name) + "must not hold '@', '?' or ':':\nCUPS and its clients read them\nas a server or a request.";
+      reason = quoted(name) + "must not hold '@', '?', ':' or ',':\nCUPS and its clients read them\nas a server, a request or a list.";
     }
     if (!reason.empty()) break;
   }

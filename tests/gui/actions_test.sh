@@ -173,7 +173,7 @@ grep -q 'lpadmin -p dryq' "$base/err" || fail "dry run: no printed create"
 # --- names CUPS or its clients would misread, and a file queue's relative
 # path: each a notice to mend on the page; nothing is sent or recorded
 N='Queue Name|----------|The queue name'
-C="must not hold '@', '?' or ':':|CUPS and its clients read them|as a server or a request."
+C="must not hold '@', '?', ':' or ',':|CUPS and its clients read them|as a server, a request or a list."
 table <<T | check "names and paths"
 click mainMenuMainCreate
 type queNameTxt ipp@q
@@ -182,6 +182,9 @@ notice                       => 11 $N 'ipp@q'|$C
 type queNameTxt a?b
 click queNextPB
 notice                       => 11 $N 'a?b'|$C
+type queNameTxt a,b
+click queNextPB
+notice                       => 11 $N 'a,b'|$C
 fill queNameTxt Büro1
 click queNextPB
 notice                       => 11 $N 'Büro1'|may hold only letters, digits and|the ASCII signs, no accented letters.
@@ -193,7 +196,7 @@ click okMainPB
 click okMainPB
 notice                       => 11 File Name|---------|The file name '-x a'|must be a full path beginning with '/'.
 T
-for q in ipp@q ipp 'a?b' Büro1 fq; do
+for q in ipp@q ipp 'a?b' a,b Büro1 fq; do
   lpstat -v "$q" >/dev/null 2>&1 && fail "$q was created"
   [ -e "$W/$q" ] && fail "$q has a directory"
 done
