@@ -65,6 +65,10 @@ void initSnapKeywords() {
   }
 }
 
+void clearSettingChanges(SetupState& s) {
+  s.bannersChanged = s.errorPolicyChanged = s.ppdChanged = s.deviceUriChanged = 0;
+}
+
 void setQueueDefaults() {
   initSnapKeywords();
   SetupState& s = setup();
@@ -79,7 +83,7 @@ void setQueueDefaults() {
   s.queueManaged = 0;
   s.keepOptions = 0;
   s.testPageKind = 0;
-  s.bannersChanged = s.errorPolicyChanged = s.ppdChanged = s.deviceUriChanged = 0;
+  clearSettingChanges(s);
   s.connectTypeChanged = 0;
   s.mailboxNumber = -1;
   s.workEntry = UserEntry();

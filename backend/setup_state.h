@@ -201,6 +201,10 @@ void initSnapKeywords();
 // Returns the queue part of the state to that of a new queue.
 void setQueueDefaults();
 
+// Clears the flags of the settings changed on the pages and not yet sent
+// (job sheets, error policy, device URI, PPD file).
+void clearSettingChanges(SetupState& s);
+
 // The longest remote LPD queue name kept, in bytes.
 constexpr size_t kRemoteQueueBytes = 24;
 

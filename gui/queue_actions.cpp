@@ -234,7 +234,7 @@ void dropPagesQueue(const std::string& onlyIf) {
 void dropPendingChanges() {
   SetupState& s = setup();
   dropPagesQueue();
-  s.bannersChanged = s.errorPolicyChanged = s.deviceUriChanged = s.ppdChanged = 0;
+  clearSettingChanges(s);
   s.connectTypeChanged = 0;
 }
 

@@ -130,7 +130,7 @@ void loadQueueIntoPages() {
   CheckRemQueName(s.remoteQueue.c_str());
   setRemoteKindMenu(s.lpdRemoteKind);
   // What was changed for the queue shown before is dropped with it.
-  s.bannersChanged = s.errorPolicyChanged = s.deviceUriChanged = s.ppdChanged = 0;
+  clearSettingChanges(s);
   s.pagesLoading = 0;
 }
 
@@ -140,7 +140,7 @@ void prepareNewQueue(int flag) {
   s.queueLoadPending = 0;
   dropPagesQueue();
   if (h.resetOptionPages) h.resetOptionPages();
-  s.bannersChanged = s.errorPolicyChanged = s.deviceUriChanged = s.ppdChanged = 0;
+  clearSettingChanges(s);
   if (flag) {
     SetThumbIndex(1);
     ManageMainForm(kPageConnect);
