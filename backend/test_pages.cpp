@@ -23,8 +23,9 @@ const char kPassedText[] =
 const char kFailedText[] =
     "The test print job did not pass correctly?\nPlease check the output\nand the directory /tmp\nfor the *.log files";
 
-// The PostScript prolog up to the first page's procedures (after the header
-// comments that carry the user, the date and the page count).
+// The PostScript header comments after the user, the date and the page
+// count, and the prolog: fonts and procedures only, so that every page
+// stands alone when the spooler reorders, drops or combines pages.
 const char kPsProlog[] =
     "%%LanguageLevel: 2\n"
     "%%DocumentData: Clean7Bit\n"
@@ -41,21 +42,14 @@ const char kPsProlog[] =
     "  /setcmykcolor { 4 1 roll 3 { 3 index add neg 1 add dup 0 lt { pop 0 } if 3 1 roll } repeat\n"
     "    setrgbcolor pop } bind def\n"
     "} ifelse\n"
-    "%%EndProlog\n"
-    "%%Page: (Printer Test Page) 1\n"
-    "% The imageable area from the clip path; a design of 8.5 x 11 inches scaled into it.\n"
-    "initclip newpath clippath pathbbox\n"
-    "/pageTop exch def /pageRight exch def /pageBottom exch def /pageLeft exch def\n"
-    "/pageWidth pageRight pageLeft sub def /pageHeight pageTop pageBottom sub def\n"
-    "/resolution 72 0 matrix defaultmatrix dtransform dup mul exch dup mul add sqrt round def\n"
-    "pageLeft pageBottom translate\n"
-    "pageWidth 8.5 72 mul div pageHeight 11 72 mul div 2 copy gt { exch } if pop dup scale\n"
-    "72 72 scale\n"
     "/setMax { 2 copy lt { exch } if pop } bind def\n"
     "/centerShow { dup stringwidth pop 2 div neg 0 rmoveto show } bind def\n"
     "/rightShow { dup stringwidth pop neg 0 rmoveto show } bind def\n"
     "/decimalShow { 1000 mul round 1000 div 20 string cvs show } bind def\n"
+    "% The design space: 8.5 x 11 inches, in inches, scaled into the page's imageable area.\n"
+    "/designSpace { pageLeft pageBottom translate designScale dup scale 72 72 scale } bind def\n"
     "/drawGraphics {\n"
+    "  gsave designSpace\n"
     "  gsave 4.25 6.5 translate 0.02 setlinewidth\n"
     "  0 1 359 { gsave rotate 0 0 moveto 1.5 0 lineto 0 setgray stroke grestore } for\n"
     "  [ [1 1 1] [1 0 0] [0 1 0] [0 0 1] [0 1 1] [1 0 1] [1 1 0] [0 0 0] ]\n"
@@ -69,8 +63,10 @@ const char kPsProlog[] =
     "  0 -0.8 translate\n"
     "  0 1 20 { dup 20 div 0 0 0 setcmykcolor 0.3 mul 0 0.3 0.5 rectfill } for\n"
     "  grestore\n"
+    "  grestore\n"
     "} bind def\n"
     "/drawText {\n"
+    "  gsave designSpace\n"
     "  0 setgray titleFont setfont 4.25 10 moveto (Jarn 1.0 Test Page) centerShow\n"
     "  textFont setfont\n"
     "  1 4 moveto (Imageable area:) show\n"
@@ -79,7 +75,23 @@ const char kPsProlog[] =
     "  1 3.4 moveto (Upper right: ) show pageRight 72 div decimalShow (, ) show pageTop 72 div decimalShow\n"
     "  1 3.2 moveto (Resolution: ) show resolution 20 string cvs show ( dpi) show\n"
     "  smallFont setfont 7.5 0.5 moveto (Printer Test Page) rightShow\n"
-    "} bind def\n";
+    "  grestore\n"
+    "} bind def\n"
+    "%%EndProlog\n";
+
+// Each page's set-up: the imageable area, measured afresh from the clip path
+// the page starts with. No initclip: on a sheet of several pages the clip is
+// the page's own cell. The path is cleared afterwards, or the clip outline
+// would join the first shape filled and paint the whole area.
+const char kPsPageSetup[] =
+    "%%BeginPageSetup\n"
+    "newpath clippath pathbbox\n"
+    "/pageTop exch def /pageRight exch def /pageBottom exch def /pageLeft exch def\n"
+    "/pageWidth pageRight pageLeft sub def /pageHeight pageTop pageBottom sub def\n"
+    "/designScale pageWidth 8.5 72 mul div pageHeight 11 72 mul div 2 copy gt { exch } if pop def\n"
+    "/resolution 72 0 matrix defaultmatrix dtransform dup mul exch dup mul add sqrt round def\n"
+    "newpath\n"
+    "%%EndPageSetup\n";
 
 const char kPsPage[] = "gsave\ndrawGraphics\ndrawText\nshowpage\ngrestore\n";
 
@@ -186,7 +198,8 @@ std::string postScriptTestPage(int pages, const std::string& user, const std::st
   out += "%%Pages: " + std::to_string(pages) + "\n";
   out += kPsProlog;
   for (int page = 1; page <= pages; ++page) {
-    if (page > 1) out += "%%Page: (Printer Test Page) " + std::to_string(page) + "\n";
+    out += "%%Page: (Printer Test Page) " + std::to_string(page) + "\n";
+    out += kPsPageSetup;
     out += kPsPage;
   }
   out += "\n%%EOF\n";

@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
+#include <algorithm>
+
 #include "cups_test_support.h"
 #include "fs_root.h"
 #include "queue_commands.h"
@@ -52,6 +54,47 @@ TEST(TestDocuments, GhostscriptRendersEveryPage) {
   EXPECT_EQ("", out);
   EXPECT_TRUE(pathExists(dir / "page4.pgm"));
   EXPECT_FALSE(pathExists(dir / "page5.pgm"));
+}
+
+// CUPS's pstops takes each page as a unit: it combines, drops and reorders
+// them, and every page must still render on its own.
+TEST(TestDocuments, EveryPageStandsAloneThroughPstops) {
+  const std::string pstops = "/usr/lib/cups/filter/pstops";
+  if (::access("/usr/bin/gs", X_OK) != 0 || ::access(pstops.c_str(), X_OK) != 0) {
+    GTEST_SKIP() << "no Ghostscript or pstops";
+  }
+  struct Case {
+    int pages;
+    const char* options;
+    int sheets;
+  };
+  const Case cases[] = {{4, "number-up=2", 2},         {4, "page-ranges=3", 1},
+                        {4, "outputorder=reverse", 4}, {4, "number-up=4 outputorder=reverse", 1},
+                        {2, "number-up=2", 1},         {2, "outputorder=reverse", 2}};
+  for (const Case& c : cases) {
+    TempDir dir;
+    writeFile(dir / "t.ps", postScriptTestPage(c.pages, "root", "now"));
+    Command filter({pstops, "1", "root", "t", "1", c.options, dir / "t.ps"}, "pstops");
+    filter.stdoutPath = dir / "job.ps";
+    filter.stderrPath = dir / "pstops.log";
+    ASSERT_EQ(0, exitCodeOf(runCommand(filter, 0))) << c.options;
+    Command gs({"/usr/bin/gs", "-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-sDEVICE=pgmraw", "-r10",
+                "-g85x110", "-sOutputFile=" + (dir / "p%d.pgm"), dir / "job.ps"},
+               "gs");
+    gs.stderrToStdout = true;
+    std::string out;
+    EXPECT_EQ(0, exitCodeOf(runCapture(gs, 0, &out))) << c.options << "\n" << out;
+    EXPECT_EQ("", out) << c.options;
+    EXPECT_TRUE(pathExists(dir / ("p" + std::to_string(c.sheets) + ".pgm"))) << c.options;
+    EXPECT_FALSE(pathExists(dir / ("p" + std::to_string(c.sheets + 1) + ".pgm"))) << c.options;
+    if (std::string(c.options) != "number-up=2") continue;
+    // Two of the same page to a sheet: each in its own half, alike.
+    std::string px = testing_support::readFile(dir / "p1.pgm");
+    auto half = px.end() - 85 * 110 / 2;
+    long top = std::count_if(half - 85 * 110 / 2, half, [](char b) { return b != '\xff'; });
+    EXPECT_GT(top, 100);
+    EXPECT_NEAR(top, std::count_if(half, px.end(), [](char b) { return b != '\xff'; }), top / 10);
+  }
 }
 
 TEST(TestDocuments, TextCopiesAreSeparatedByOneFormFeed) {
