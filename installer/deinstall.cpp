@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <fstream>
@@ -30,9 +31,11 @@ constexpr int kAixSystem = 5;
 // Where an installed file lies.
 enum Where { kInside, kUsrBinLink };
 
-// The fixed files of an installation, in the order they go. The records
-// (the information file and its lock) go last, after every directory, so
-// that an interrupted removal is still found and finished by the next run.
+// The fixed files of an installation, in the order they go. What the next
+// run needs to find and finish an interrupted or incomplete removal goes
+// last: the manifests and bin/setup once everything else of the
+// installation is gone, the records (the information file and its lock)
+// after every directory, and neither while anything could not be removed.
 const struct {
   const char* path;  // "%s" is the installation directory
   Where where;
@@ -40,12 +43,12 @@ const struct {
     {"%s/jarn", kInside},           {"%s/bin/jarn", kInside},
     {"%s/bin/Jarn.exe", kInside},   {"%s/bin/qorgsfilter", kInside},
     {"/usr/bin/qorgsfilter", kUsrBinLink},
-    {"%s/etc/UNINSTALLJARN", kInside}, {"%s/bin/setup", kInside},
+    {"%s/etc/UNINSTALLJARN", kInside},
     {"%s/etc/Jarn2.0.desktop", kInside}, {"%s/etc/jarn2.0.png", kInside},
-    {"%s/JARNINST.CONF", kInside},
     {"/usr/bin/jarn", kUsrBinLink},  {"/usr/bin/qorgsfilter", kUsrBinLink},
     {"%s/bin/nc", kInside},          {"%s/bin/jarn.old", kInside},
 };
+const char* const kFinderFiles[] = {"%s/bin/setup", "%s/JARNINST.CONF", "%s/etc/JARNINST.CONF"};
 const char* const kInstalledDirs[] = {"Default", "ppd", "images", "etc", "bin"};
 const char* const kRecordFiles[] = {"%s/jarnInfo1.0.old", "%s/jarnInfo1.0", "%s/jarnInfo2.0",
                                     "%s/.jarnInfo1.0.lock", "%s/.jarnInfo2.0.lock"};
@@ -158,6 +161,19 @@ std::vector<std::string> manifestFiles(const std::string& dir) {
   return files;
 }
 
+// One of the files the next run finds the installation by: kept, and named,
+// while anything else could not be removed; else removed (reported also
+// when missing, with `always`).
+void keepOrRemove(const std::string& path, const std::string& dir, int really, bool always) {
+  struct stat st;
+  bool there = ::lstat(path.c_str(), &st) == 0;
+  if (really && state().failed) {
+    if (there) logMsg(kKeptForNextRun, path.c_str());
+    return;
+  }
+  if (there || always) removeFile(path, kInside, dir, really);
+}
+
 bool isRegular(const std::string& path) {
   struct stat st;
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
@@ -246,17 +262,18 @@ int removeInstalledFiles(int really) {
     return 0;
   }
   std::vector<std::string> listed = manifestFiles(dir);
+  std::vector<std::string> finders;
+  for (const char* f : kFinderFiles) finders.push_back(expand(f, dir));
   for (const auto& f : kInstalledFiles) removeFile(expand(f.path, dir), f.where, dir, really);
   for (const std::string& f : listed) {
     struct stat st;
-    if (::lstat(f.c_str(), &st) == 0) removeFile(f, kInside, dir, really);
+    bool finder = std::find(finders.begin(), finders.end(), f) != finders.end();
+    if (!finder && ::lstat(f.c_str(), &st) == 0) removeFile(f, kInside, dir, really);
   }
+  // A queue or a file that is still there keeps what finds the installation.
+  for (const std::string& f : finders) keepOrRemove(f, dir, really, true);
   for (const char* d : kInstalledDirs) removeDir(dir + "/" + d, dir, really, std::string(d) == "Default");
-  for (const char* f : kRecordFiles) {
-    std::string path = expand(f, dir);
-    struct stat st;
-    if (::lstat(path.c_str(), &st) == 0 || std::string(f) == "%s/jarnInfo2.0") removeFile(path, kInside, dir, really);
-  }
+  for (const char* f : kRecordFiles) keepOrRemove(expand(f, dir), dir, really, std::string(f) == "%s/jarnInfo2.0");
   return 1;
 }
 

@@ -5,7 +5,9 @@
 // empty, "." or ".." or holds "/" is skipped. Files are removed only inside
 // the installation directory with no link on the way; the two links in
 // /usr/bin only when they lead into it. A queue that is still there, or an
-// installed file that could not be removed, marks the run as failed.
+// installed file that could not be removed, marks the run as failed; the
+// information file, the manifest and bin/setup then stay, so that the next
+// -d finds the installation and finishes the removal.
 #pragma once
 
 #include <string>
@@ -32,8 +34,9 @@ int deleteSpoolerQueue(const std::string& name);
 int deletePrinterFiles(const std::string& name);
 
 // Removes (with `really` 0 only reports) the installed files and
-// directories; logs each "OK." or "Not possible!". 0 when the installation
-// directory cannot be entered, else 1.
+// directories; logs each "OK." or "Not possible!". Once the run has failed
+// (a queue or a file left), the files that find the installation are kept
+// and named. 0 when the installation directory cannot be entered, else 1.
 int removeInstalledFiles(int really);
 
 }  // namespace inst

@@ -2,8 +2,9 @@
 // the installation and PPD directories, writes the generated files and the
 // information file, copies every manifest entry with its mode, loads the
 // SELinux module and makes the links in /usr/bin. A failure that leaves the
-// installation incomplete marks the run as failed and the run goes on; only
-// an installation directory that cannot be made stops it.
+// installation incomplete marks the run as failed and the run goes on; an
+// installation directory that cannot be made stops it, and so do programs
+// that are not in place after the copy (then nothing is linked to them).
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,6 +25,10 @@
 
 namespace inst {
 namespace {
+
+// The programs that the start-up script, the /usr/bin links and the removal
+// run, inside the installation directory.
+const char* const kNeededPrograms[] = {"bin/jarn", "bin/Jarn.exe", "bin/qorgsfilter", "bin/setup"};
 
 std::string withWrong(std::string line) {
   if (!line.empty() && line.back() == '\n') line.pop_back();
@@ -223,6 +228,20 @@ void linkCommand(const std::string& link, const std::string& target) {
   chconPath(target, kChconBin, true);
 }
 
+// True when each needed program is a regular file its owner can run; each
+// one that is not is named on standard error and in the log.
+bool programsInPlace(const std::string& installDir) {
+  bool all = true;
+  for (const char* program : kNeededPrograms) {
+    std::string path = installDir + "/" + program;
+    struct stat st;
+    if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & S_IXUSR)) continue;
+    stopBecause(format(kProgramMissing, path.c_str()));
+    all = false;
+  }
+  return all;
+}
+
 }  // namespace
 
 std::vector<CopyStep> planCopies(const std::vector<InstallEntry>& entries, int count,
@@ -271,6 +290,11 @@ int goInstall(int count) {
   }
   writeGeneratedFiles();
   copyEntries(count, copyFlag);
+  if (!programsInPlace(s.installDir)) {
+    stopBecause(text(kInstallIncomplete));
+    s.failed = 1;
+    return 0;
+  }
   if (s.selinux) installSELinuxModule(s.installDir);
   linkCommand("/usr/bin/qorgsfilter", s.installDir + "/bin/qorgsfilter");
   linkCommand("/usr/bin/jarn", s.installDir + "/bin/jarn");

@@ -6,7 +6,8 @@
 namespace inst {
 
 // Installs the `count` manifest entries (installer/file_install.cpp). 0 when
-// the installation directory could not be made and the run stops there.
+// the installation directory could not be made, or the installed programs
+// are not in place after the copy, and the run stops there.
 int goInstall(int count);
 
 // Removes the managed queues and the installed files.

@@ -62,6 +62,11 @@ std::vector<ParsedOption> parseOptions(int argc, char* const argv[], bool* bad) 
     }
     out.push_back({static_cast<char>(c), optarg ? optarg : ""});
   }
+  // setup takes no words besides its options ("setup d" is no -d).
+  for (int i = optind; i < argc; ++i) {
+    std::fputs(format(kNotAnOption, argv[i]).c_str(), stderr);
+    if (bad) *bad = true;
+  }
   optind = 1;
   return out;
 }

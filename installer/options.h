@@ -16,8 +16,9 @@ struct ParsedOption {
 };
 
 // Reads the options once; an unknown option, a missing value or a value of
-// -f, -S, -D, -Z, -m or -q that is not a decimal number within int is
-// reported once on standard error and sets `bad` (when given).
+// -f, -S, -D, -Z, -m or -q that is not a decimal number within int, and
+// each word that is not an option, is reported once on standard error and
+// sets `bad` (when given).
 std::vector<ParsedOption> parseOptions(int argc, char* const argv[], bool* bad = nullptr);
 
 // Applies -d, -f, -S; true when -h asks for the usage text.

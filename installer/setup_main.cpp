@@ -181,8 +181,9 @@ void deinstall() {
     int count = readInstalledPrinters(version);
     logMsg(kPrintersFound, count < 0 ? 0 : count);
     removeInstallation();
-    state().outcome = kDoneRemoved;
-    closing = kUninstalled;
+    bool complete = !state().failed;
+    state().outcome = complete ? kDoneRemoved : kDoneNotAllRemoved;
+    closing = complete ? kUninstalled : kNotAllUninstalled;
   }
   tell(closing);
 }

@@ -37,6 +37,15 @@ check "world-writable release: refused" logged "can be changed by other users"
 check "no qornc run" not_logged qornc "$FAKE_LOG"
 check "nothing made" absent /opt/bry
 
+# A manifest of one nonsense line copies nothing: not installed, no link.
+echo 'nothing to copy here' > /tmp/rel/etc/bad.conf
+/tmp/rel/setup -i bad.conf </dev/null >/tmp/out 2>/tmp/err
+st=$?
+check "nonsense manifest: exit 1, not said installed" eval '[ $st = 1 ] && [ "$(cat /tmp/out)" = \
+  "Jarn 2.0-10 was not installed in /opt/bry: setup stopped before the end. Not everything could be done: see $LOG." ]'
+check "nonsense manifest: the missing programs named" [ "$(grep -c "bin/\(Jarn.exe\|qorgsfilter\|setup\)' is not in place" /tmp/err)" = 3 ]
+check "nonsense manifest: no /usr/bin link" eval '[ ! -L /usr/bin/jarn ] && [ ! -L /usr/bin/qorgsfilter ]'
+
 # De-installation asks even without -q; "jamais" is no yes.
 mkdir -p /opt/bry
 printf '#\n%%%%QORBLOCK_GENERAL_BEGIN\nUSRDIR          /opt/bry\n%%%%QORBLOCK_GENERAL_END\n' > /opt/bry/jarnInfo2.0

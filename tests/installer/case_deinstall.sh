@@ -54,4 +54,18 @@ stage Default
 check "-d -u /usr: exit 1" [ $? = 1 ]
 check "-d -u /usr: refused" logged "is refused"
 check "-d -u /usr: nothing removed" [ -f $B/jarnInfo2.0 ]
+
+# A file that cannot be removed (a mount point): what finds the
+# installation stays, and the next -d, once the cause is gone, finishes.
+rm -r $B/Q && mkdir -p $B/bin && cp /tmp/rel/bin/* $B/bin/ && cp /tmp/rel/etc/JARNINST.CONF $B/etc/
+mount --bind $B/bin/Jarn.exe $B/bin/Jarn.exe
+printf 'yes\n' | $B/bin/setup -d >/tmp/out 2>/tmp/err
+st=$?
+check "file left: exit 1, not said un-installed" eval '[ $st = 1 ] && grep -q "^Jarn 2.0-10 was not removed completely" /tmp/out && ! grep -q "has been un-installed" /tmp/err'
+check "file left: records, manifest and setup kept" test -f $B/jarnInfo2.0 -a -f $B/etc/JARNINST.CONF -a -x $B/bin/setup
+umount $B/bin/Jarn.exe
+printf 'yes\n' | $B/bin/setup -d >/tmp/out 2>/tmp/err
+st=$?
+check "next -d: exit 0, said un-installed" eval '[ $st = 0 ] && grep -q "has been un-installed" /tmp/err'
+check "next -d: nothing left" [ "$(find $B | tr '\n' ' ')" = "$B " ]
 finish

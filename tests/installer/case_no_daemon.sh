@@ -7,6 +7,13 @@ copy_release
 /tmp/rel/setup -h >/tmp/usage
 check "-h exits 0 with the usage on standard output and no log" [ $? = 0 -a ! -e "$LOG" ]
 check "usage text" logged "-Sx	: set SELinux mode: x=0:off,1:on [1]." /tmp/usage
+# A word that is not an option stops before anything, as an unknown option.
+for args in "d" "-d now" "install now"; do
+  /tmp/rel/setup $args </dev/null >/tmp/out 2>/tmp/err
+  st=$?
+  check "'$args': exit 2, usage on standard error, no log" \
+    eval '[ $st = 2 ] && [ ! -s /tmp/out ] && grep -q "^Usage:" /tmp/err && [ ! -e "$LOG" ]'
+done
 
 /tmp/rel/setup </dev/null 2>/dev/null
 check "no daemon: exit 0" [ $? = 0 ]
