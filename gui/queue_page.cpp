@@ -528,6 +528,7 @@ void deleteQueueCB(Widget w, XtPointer, XtPointer) {
   runGuarded(w, [] {
     SetupState& s = setup();
     if (s.queueExists) {
+      takeHeldSpelling();  // the question names the queue as the spooler spells it
       doMessage(2, "Delete a Queue", "Are you sure you want to delete queue:\n\t" + s.printerName + "?\n");
     } else {
       doMessage(3, "Delete a Queue",

@@ -401,6 +401,9 @@ text queNameTxt                                => office
 get queueManaged                               => 1
 get tcpPort                                    => 9101
 click queLPDPreviousPB
+type queNameTxt OFFICE
+click queDelQPB
+notice                                         => 2 Delete a Queue|--------------|Are you sure you want to delete queue:|\toffice?|
 pick printerScrlList * ${m48}y
 get queueManaged                               => 0
 click mainMenuMainCreate
