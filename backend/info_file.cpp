@@ -18,6 +18,7 @@
 #include "atomic_file.h"
 #include "file_helpers.h"
 #include "fatal_exit.h"
+#include "queue_name.h"
 #include "record_lock.h"
 #include "report.h"
 #include "sleeper.h"
@@ -39,6 +40,7 @@ constexpr char kTextFileHead[] = "Configuration file:\n%s\n";
 constexpr char kTextCannotRead[] = "cannot be read: ";
 constexpr char kTextNoGeneralBlock[] = "has no valid general block";
 constexpr char kTextNoBlock[] = "has no complete %s block";
+constexpr char kTextListedAs[] = "lists that queue already as '%s'";
 
 // The default file; "@D@" stands for the directory, "@N@" for the printer.
 const char* const kDefaultLines[] = {
@@ -406,6 +408,19 @@ bool isAddOperation(int operation) {
          operation == kEditAddPrinterUser;
 }
 
+// The PRINTERS block's spelling of the queue `name` names when it lists it
+// only in another spelling (sameQueueName); "" otherwise.
+std::string listedInOtherSpelling(const InfoFile& file, const std::string& name) {
+  BlockRange range;
+  if (!findBlock(file, kMarkPrintersBegin, kMarkPrintersEnd, true, &range)) return std::string();
+  std::string other;
+  for (const std::string& listed : blockNames(file, range)) {
+    if (listed == name) return std::string();
+    if (other.empty() && sameQueueName(listed, name)) other = listed;
+  }
+  return other;
+}
+
 // Applies one edit to the lines; false when its block is missing or unclosed.
 bool applyEdit(InfoFile* file, const std::string& text, int operation, const EditBlock& block) {
   if (isAddOperation(operation)) {
@@ -614,6 +629,12 @@ int editInfoFileAt(const std::string& path, const std::string& text, int operati
     return 0;
   }
   s.infoFilePath = path;
+  // One queue, one block: a second spelling of a listed queue is refused.
+  const std::string other = operation == kEditAddPrinter ? listedInOtherSpelling(file, text) : std::string();
+  if (!other.empty()) {
+    doMessage(kMsgError, kTitleProblem, format1(kTextFileHead, path) + format1(kTextListedAs, other));
+    return 0;
+  }
   if (!applyEdit(&file, text, operation, block)) {
     doMessage(kMsgError, kTitleProblem,
               format1(kTextFileHead, path) + format1(kTextNoBlock, block.name));

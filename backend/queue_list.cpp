@@ -17,6 +17,7 @@
 #include "info_file.h"
 #include "process_runner.h"
 #include "queue_commands.h"
+#include "queue_name.h"
 #include "report.h"
 #include "setup_state.h"
 #include "system_detection.h"
@@ -330,25 +331,45 @@ void fillSystemQueueList(QueueListView* view) {
   view->addItemsAtEnd(items);
 }
 
-int isSystemQueue(const std::string& name) {
+std::string systemQueueHolding(const std::string& name) {
   SetupState& s = setup();
   getSysQ(&s.systemQueueList, 0);
+  if (name.empty()) return std::string();
+  std::string other;  // the first queue that holds the name in another spelling
   int i = 0;
   for (PList* p = s.systemQueueList.next; p != &s.systemQueueList && i < s.systemQueueCount;
        p = p->next, ++i) {
-    if (p->name == name || recordNameOf(p->name) == name) return 1;
+    for (const std::string& listed : {p->name, recordNameOf(p->name)}) {
+      if (listed == name) return listed;
+      if (other.empty() && sameQueueName(listed, name)) other = listed;
+    }
   }
-  return 0;
+  return other;
 }
 
-int isManagedPrinter(const std::string& name) {
-  if (name.empty()) return 0;
-  return findPListEntry(&setup().printerList, name) ? 1 : 0;
+int isSystemQueue(const std::string& name) { return systemQueueHolding(name).empty() ? 0 : 1; }
+
+std::string managedPrinterHolding(const std::string& name) {
+  if (name.empty()) return std::string();
+  PList* head = &setup().printerList;
+  if (findPListEntry(head, name)) return name;
+  PList* r = head;
+  do {
+    if (!r->name.empty() && sameQueueName(r->name, name)) return r->name;
+    r = r->next;
+  } while (r != head);
+  return std::string();
 }
 
-int addPrinter(const std::string& name, int check, const std::function<bool()>& writeRecord) {
+int isManagedPrinter(const std::string& name) { return managedPrinterHolding(name).empty() ? 0 : 1; }
+
+int addPrinter(const std::string& asked, int check, const std::function<bool()>& writeRecord) {
   SetupState& s = setup();
-  if (check && isManagedPrinter(name)) {
+  // One queue, one record: a printer managed under another spelling of the
+  // name keeps its own.
+  const std::string held = managedPrinterHolding(asked);
+  const std::string name = held.empty() ? asked : held;
+  if (check && !held.empty()) {
     doMessage(kMsgInfo, kAddQueueTitle, "Queue '" + name + "' already exists .... !");
     return 0;
   }
@@ -375,8 +396,10 @@ int addPrinter(const std::string& name, int check, const std::function<bool()>& 
   return 1;
 }
 
-int deletePrinter(const std::string& name) {
+int deletePrinter(const std::string& asked) {
   SetupState& s = setup();
+  const std::string held = managedPrinterHolding(asked);
+  const std::string& name = held.empty() ? asked : held;
   // The files go only once the information file no longer names the printer.
   if (!reportedStep([&] { return editInfoFile(name, kEditDeletePrinter) != 0; },
                     "Cannot remove the queue '" + name + "'\nfrom the information file.")) {
@@ -393,7 +416,7 @@ int deleteQueueAndRecords(const std::string& name) {
   if (!isManagedPrinter(name)) return 1;
   if (isDryRun()) {
     skipWriteInDryRun(setup().infoFilePath);
-    skipWriteInDryRun(setup().userDir + "/" + name);
+    skipWriteInDryRun(setup().userDir + "/" + managedPrinterHolding(name));
     return 1;
   }
   return deletePrinter(name);

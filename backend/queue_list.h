@@ -42,10 +42,19 @@ std::vector<std::string> queueListItems();
 // Forced refresh, then fills the view.
 void fillSystemQueueList(QueueListView* view);
 
-// 1 when the name is among the spooler's queues (the cached list may serve).
+// The name under which the spooler holds the queue `name` names, as the
+// spooler spells it (CUPS: the same name in another ASCII case); "" when it
+// holds none. The cached list may serve.
+std::string systemQueueHolding(const std::string& name);
+
+// 1 when the name is among the spooler's queues (systemQueueHolding).
 int isSystemQueue(const std::string& name);
 
-// 1 when the name is one of the managed printers (printerList).
+// The managed printer (printerList) that `name` names, as its records
+// spell it, compared as the spooler compares names; "" when none.
+std::string managedPrinterHolding(const std::string& name);
+
+// 1 when the name is one of the managed printers (managedPrinterHolding).
 int isManagedPrinter(const std::string& name);
 
 // The name cut at the first "@", or else at the first ":", and then to at
@@ -63,12 +72,14 @@ std::string recordNameOf(const std::string& name, size_t limit = std::string::np
 // directory, its record (`writeRecord`, when given: the queue's jarnConfig),
 // then its lines in the information file and its record in printerList.
 // With `check`, a printer that is managed already is refused with a
-// message. 1 added; 0 refused or not stored, with a message naming the step
+// message; a printer managed under another spelling of the name
+// (sameQueueName) is that printer, and its records keep their spelling.
+// 1 added; 0 refused or not stored, with a message naming the step
 // that failed and the directory this call made removed again, so that the
 // information file never lists a printer without its record.
 int addPrinter(const std::string& name, int check, const std::function<bool()>& writeRecord = nullptr);
 
-// Makes the printer unmanaged: its PRINTERS line and PRNT block go, then its
+// Makes the printer unmanaged (under its records' spelling): its PRINTERS line and PRNT block go, then its
 // directory tree and its script, and the queue page is cleared. 1 when done;
 // 0, with a message and every file kept, when the information file could
 // not be changed.

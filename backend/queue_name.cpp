@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "report.h"
+#include "setup_state.h"
 
 namespace {
 
@@ -26,6 +27,14 @@ std::string printable(const std::string& name) {
 
 std::string quoted(const std::string& name) { return "The queue name '" + printable(name) + "'\n"; }
 
+// A name too long to be shown whole, cut for the message.
+std::string tooLong(const std::string& name, size_t limit) {
+  return quoted(name.substr(0, 32) + "...") + "is longer than " + std::to_string(limit) + " bytes.";
+}
+
+// The ASCII letter in lower case; other bytes as they are.
+char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
 }  // namespace
 
 bool checkQueueName(const std::string& name, std::string* why) {
@@ -33,8 +42,7 @@ bool checkQueueName(const std::string& name, std::string* why) {
   if (name.empty()) {
     reason = "A queue needs a name.";
   } else if (name.size() > kMaxQueueNameBytes) {
-    reason = quoted(name.substr(0, 32) + "...") + "is longer than " +
-             std::to_string(kMaxQueueNameBytes) + " bytes.";
+    reason = tooLong(name, kMaxQueueNameBytes);
   } else if (name == "." || name == "..") {
     reason = quoted(name) + "names a directory of its own.";
   } else if (name[0] == '-') {
@@ -53,7 +61,20 @@ bool checkQueueName(const std::string& name, std::string* why) {
   return reason.empty();
 }
 
+bool sameQueueName(const std::string& a, const std::string& b) {
+  if (setup().lpMode != kLpCups || a.size() != b.size()) return a == b;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (asciiLower(a[i]) != asciiLower(b[i])) return false;
+  }
+  return true;
+}
+
 bool checkNewQueueName(const std::string& name, std::string* why) {
+  // The record folder and the information file hold no longer name.
+  if (name.size() > kMaxNewQueueNameBytes) {
+    if (why) *why = tooLong(name, kMaxNewQueueNameBytes);
+    return false;
+  }
   if (!checkQueueName(name, why)) return false;
   std::string reason;
   for (unsigned char c : name) {

@@ -38,12 +38,25 @@ void showOptionsNotSet(const std::string& name, const std::vector<std::string>& 
   doMessage(11, "Information Message", text);
 }
 
+// A create never reaches a queue the spooler holds: its list is read again
+// (another program may have made one since Next), and a name it holds in
+// any spelling (CUPS does not tell names apart by case) gets a notice
+// naming that queue.
+bool reportQueueHeld(const std::string& name) {
+  SetupState& s = setup();
+  getSysQ(&s.systemQueueList, 1);
+  const std::string held = systemQueueHolding(name);
+  if (held.empty()) return true;
+  doMessage(11, "Queue Name", "The queue name '" + name + "'\nnames the existing queue '" + held + "'.");
+  return false;
+}
+
 // What must hold before a create sends anything: a name that CUPS and its
-// clients can use, and for a file queue a full path. A refusal is a notice
-// the user mends on the pages.
+// clients can use and that names no queue yet, and for a file queue a full
+// path. A refusal is a notice the user mends on the pages.
 bool creationAllowed() {
   const SetupState& s = setup();
-  if (!reportNewQueueName(s.printerName)) return false;
+  if (!reportNewQueueName(s.printerName) || !reportQueueHeld(s.printerName)) return false;
   return s.connectType != kConnectFile || reportFileQueuePath(s.fileName);
 }
 

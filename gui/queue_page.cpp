@@ -44,7 +44,6 @@ const char kAccessTitle[] = "Access rights";
 const char kAccessText[] =
     "You should be 'root' or 'administrator'\nfor this kind of operations.\nActually you don't have these rights.\nSorry!";
 const char kNewQueueHint[] = "New queue name please.";
-constexpr size_t kQueueDirBytes = 48;
 constexpr int kNameFieldSize = 14;
 
 std::vector<Widget>& banners() {
@@ -64,9 +63,40 @@ void setNextAndDelete(bool on) {
 }
 
 // The name as a directory name: marker stripped, a listing's host suffix
-// cut (recordNameOf), at most 48 bytes.
-std::string cleanedName(const std::string& name) {
-  return recordNameOf(stripQueueMarker(name), kQueueDirBytes);
+// cut (recordNameOf). Never cut to a length: a longer name is another queue.
+std::string cleanedName(const std::string& name) { return recordNameOf(stripQueueMarker(name)); }
+
+// The name of the records of the queue `name` names: the managed printer's
+// spelling when it is one (names compared as the spooler does), else the
+// cleaned name.
+std::string recordNameFor(const std::string& name) {
+  std::string cleaned = cleanedName(name);
+  std::string held = managedPrinterHolding(cleaned);
+  return held.empty() ? cleaned : held;
+}
+
+// A name the spooler holds in another spelling (CUPS does not tell names
+// apart by case), or else the managed list, is that queue: the field and
+// printerName take the spooler's spelling (else the records'), so that its
+// commands and its records go to the one queue.
+void takeHeldSpelling() {
+  SetupState& s = setup();
+  std::string typed = cleanedName(s.printerName);
+  if (typed != s.printerName) return;  // a listing's suffix: the name is taken as shown
+  std::string held = systemQueueHolding(typed);
+  if (held.empty()) held = managedPrinterHolding(typed);
+  if (held.empty() || held == typed) return;
+  QueuePageWidgets& w = queuePageWidgets();
+  if (w.nameField) XmTextFieldSetString(w.nameField, const_cast<char*>(held.c_str()));
+  s.printerName = held;
+  setQueueNameLabels(held);
+}
+
+// The check of the name on Next. A name longer than any queue's can only be
+// a new one: it gets the new name's notice, which gives the longest length.
+bool reportNameOnNext(const std::string& name) {
+  if (name.size() > kMaxQueueNameBytes) return reportNewQueueName(name);
+  return reportQueueName(cleanedName(name));
 }
 
 // The type entries' work (the type menu itself has changed already).
@@ -225,8 +255,7 @@ void nameTyped(Widget field) {
     setMasks(1);
     s.queueLoadPending = 0;
   } else {
-    s.printerName = text;
-    cutField(s.printerName, kPrinterNameSize);
+    s.printerName = text;  // whole: a name too long is refused on Next, never cut
     setQueueNameLabels(s.printerName);
     s.queueExists = isSystemQueue(s.printerName);
     setTestPrintSensitive(s.queueExists != 0);
@@ -342,12 +371,13 @@ void setQueueName(const char* name, int readType) {
     if (readType) setQueueTypeMenu(kTypePostScript);
     return;
   }
-  // The name as the list shows it, whole ("zz@q" is a queue of its own);
-  // only the directory name is cut.
+  // The name as the list shows it, whole ("zz@q" is a queue of its own),
+  // within the 127 bytes of any queue's name.
   std::string cleaned = stripQueueMarker(name);
+  cutField(cleaned, kPrinterNameSize);
   if (w.nameField) XmTextFieldSetString(w.nameField, const_cast<char*>(cleaned.c_str()));
   if (readType) {
-    int type = readPrinterType(cleanedName(cleaned));
+    int type = readPrinterType(recordNameFor(cleaned));
     setQueueTypeMenu(type < 0 ? kTypeRaw : type);
   }
   if (cleaned.empty()) {
@@ -383,9 +413,10 @@ int checkQueueName() {
   int root = checkAccessRights(0);
   if (traceLevel() > 1) tracef("checkQueueName(root = %d)\n", root);
   if (!root) doMessage(1, kAccessTitle, kAccessText);
-  s.queueDirName = cleanedName(s.printerName);
+  takeHeldSpelling();
+  s.queueDirName = recordNameFor(s.printerName);
   if (!s.userDir.empty()) s.userFullDir = s.userDir + "/" + s.queueDirName;
-  s.queueExists = isSystemQueue(s.queueDirName);
+  s.queueExists = isSystemQueue(cleanedName(s.printerName));
   if (!s.queueExists) {
     s.queueManaged = 0;
     return 0;
@@ -404,7 +435,7 @@ int goThroughPanel(int flag) {
     return 0;
   }
   // A name no queue can have never reaches the spooler or the directories.
-  if (!s.printerName.empty() && !reportQueueName(cleanedName(s.printerName))) return 0;
+  if (!s.printerName.empty() && !reportNameOnNext(s.printerName)) return 0;
   int kind = checkQueueName();
   if (kind == 1) {
     ringBell(2);
@@ -497,6 +528,7 @@ void deleteQueueCB(Widget w, XtPointer, XtPointer) {
   runGuarded(w, [] {
     SetupState& s = setup();
     if (s.queueExists) {
+      takeHeldSpelling();  // the question names the queue as the spooler spells it
       doMessage(2, "Delete a Queue", "Are you sure you want to delete queue:\n\t" + s.printerName + "?\n");
     } else {
       doMessage(3, "Delete a Queue",

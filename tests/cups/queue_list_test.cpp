@@ -148,6 +148,34 @@ TEST_F(QueueList, ManagedPrintersInTheInformationFile) {
   EXPECT_EQ(std::string::npos, readFile(home + "/jarnInfo2.0").find("Velta1"));
 }
 
+// Under CUPS, which tells no queue names apart by ASCII case, another
+// spelling of a managed printer is that printer: one line, one block and one
+// folder, under the records' own spelling; other spoolers compare bytes.
+TEST_F(QueueList, AManagedPrinterInAnotherCaseIsThatPrinter) {
+  testing_support::ScriptedReporter reporter;
+  reporter.answers = {true};
+  TempDir opt;
+  const std::string home = opt / "opt";
+  ASSERT_EQ(1, createInfoFile(home, "Default"));
+  SetupState& s = setup();
+  s.userDir = home;
+  s.lpMode = kLpCups;
+  ASSERT_EQ(1, addPrinter("cyc", 1));
+  const std::string info = readFile(home + "/jarnInfo2.0");
+  EXPECT_EQ("cyc", managedPrinterHolding("CYC"));
+  EXPECT_EQ(0, addPrinter("CYC", 1));
+  EXPECT_EQ(1, addPrinter("CYC", 0));
+  EXPECT_EQ(0, editInfoFile("CYC", kEditAddPrinter));
+  EXPECT_EQ(info, readFile(home + "/jarnInfo2.0"));
+  EXPECT_FALSE(testing_support::pathExists(home + "/CYC"));
+  s.lpMode = kLpBsd;
+  EXPECT_EQ(0, isManagedPrinter("CYC"));
+  s.lpMode = kLpCups;
+  EXPECT_EQ(1, deletePrinter("CYC"));
+  EXPECT_EQ(std::string::npos, readFile(home + "/jarnInfo2.0").find("cyc"));
+  EXPECT_FALSE(testing_support::pathExists(home + "/cyc"));
+}
+
 // A queue's records go only with the queue: not after a dry run (trace
 // level 1), nor after a failed delete, and an information file that cannot
 // be changed (no PRINTERS block) keeps every file, with a message.

@@ -380,6 +380,66 @@ rm -f "$base/got"
 grep -q '^goneq *$' "$base/got" && fail "goneq still listed"
 lpstat -v goneq >/dev/null 2>&1 && fail "Save after lpadmin -x made goneq again"
 
+# --- names as CUPS compares them (without regard to ASCII case) and names
+# longer than a record holds (48 bytes): OFFICE is the managed office, loaded
+# as CUPS spells it; FRONT is the foreign Front; in create mode neither is
+# new; new names of 49 bytes (one sharing 48 with the managed $m48) and a
+# pasted 128 are refused on Next; "${m48}y", held by CUPS, is judged whole;
+# then a create whose name CUPS took in another case after its question.
+m48=$(printf 'long%044d' 0) p128=$(printf 'p%0127d' 0)
+for q in Front:9140 "$m48":9141 "${m48}y":9142; do
+  lpadmin -p "${q%:*}" -v "socket://127.0.0.1:${q#*:}" || fail "lpadmin refused ${q%:*}"
+done
+"$jarnctl" info-add-printer "$JARNINFO" "$m48" && "$jarnctl" info-add-user "$JARNINFO" root "$m48"
+mkdir -p "$W/$m48/root" && "$jarnctl" config-write "$W" "$m48" printerType=1 >/dev/null
+cp "$JARNINFO" "$base/info.before" && ls "$W" >"$base/dirs.before"
+L="11 Queue Name|----------|The queue name '${m48:0:32}...'|is longer than 48 bytes."
+table <<T | check "names as CUPS compares them"
+type queNameTxt OFFICE
+click queNextPB
+text queNameTxt                                => office
+get queueManaged                               => 1
+get tcpPort                                    => 9101
+click queLPDPreviousPB
+type queNameTxt OFFICE
+click queDelQPB
+notice                                         => 2 Delete a Queue|--------------|Are you sure you want to delete queue:|\toffice?|
+pick printerScrlList * ${m48}y
+get queueManaged                               => 0
+click mainMenuMainCreate
+type queNameTxt FRONT
+get queueExists                                => 1
+sensitive queNextPB                            => 0
+type queNameTxt OFFICE
+sensitive queNextPB                            => 0
+fill queNameTxt ${m48}x
+click queNextPB
+notice                                         => $L
+get queueManaged                               => 0
+fill queNameTxt ${m48:0:47}yy
+click queNextPB
+notice                                         => $L
+fill queNameTxt $p128
+get printerName                                => $p128
+T
+rm -f "$base/got"
+{ printf '%s\n' 'click mainMenuMainCreate' 'type queNameTxt newcase' 'click queNextPB' 'pick queTypeMenu Remote TCP/IP(9100)' \
+    'type con9100IPTxt 127.0.0.1' "set ppdFile $ppd" 'set modelName Velta C400 PS' 'click okMainPB' 'say asked'
+  for _ in $(seq 1 300); do grep -q asked "$base/got" && break; sleep 0.1; done
+  lpadmin -p NEWCASE -v socket://127.0.0.1:9150
+  printf '%s\n' 'click okMainPB' 'notice'
+} | (cd "$base" && "$drive" -W "$W" >"$base/got" 2>/dev/null)
+grep -qx "names the existing queue 'NEWCASE'." "$base/got" || fail "newcase: $(cat "$base/got")"
+check_records <<TABLE
+Front socket://127.0.0.1:9140
+office socket://127.0.0.1:9101
+$m48 socket://127.0.0.1:9141
+${m48}y socket://127.0.0.1:9142
+NEWCASE socket://127.0.0.1:9150
+TABLE
+cmp -s "$base/info.before" "$JARNINFO" || fail "information file changed: $(diff "$base/info.before" "$JARNINFO")"
+[ "$(ls "$W")" = "$(cat "$base/dirs.before")" ] || fail "record folders: $(ls "$W")"
+
 # --- the whole program at -Z1, driven with xdotool through Next, Previous,
 # Delete and OK: the delete is printed, the queue and its records remain.
 places=$(printf '%s\n' 'where queNameTxt' 'type queNameTxt office' 'where queNextPB' 'click queNextPB' \
