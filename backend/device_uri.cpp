@@ -24,11 +24,14 @@ int defaultPort(const std::string& scheme) {
   return 0;
 }
 
-// What follows "usb:" and the slashes after it; the text itself without "usb:".
+bool hasUsbScheme(const std::string& text) { return text.compare(0, 4, "usb:") == 0; }
+
+// What follows a leading "usb:" and the slashes after it; a text without one
+// as it is. Only a leading one counts: a "usb:" inside a model name is part
+// of it, and a URI's text after "usb://" then reads back as it was sent.
 std::string afterUsbScheme(const std::string& text) {
-  size_t at = text.find("usb:");
-  if (at == std::string::npos) return text;
-  size_t pos = at + 4;
+  if (!hasUsbScheme(text)) return text;
+  size_t pos = 4;
   while (pos < text.size() && text[pos] == '/') ++pos;
   return text.substr(pos);
 }
@@ -214,7 +217,7 @@ bool makeUsbUri(const std::string& text, std::string* uri, std::string* why) {
 std::string usbRecordText(const std::string& text) {
   std::string uri;
   if (text.empty() || !makeUsbUri(text, &uri, nullptr)) return text;
-  return text.find("usb:") != std::string::npos ? uri : uri.substr(std::strlen("usb://"));
+  return hasUsbScheme(text) ? uri : uri.substr(std::strlen("usb://"));
 }
 
 std::string ippPathShellText(const std::string& path) {

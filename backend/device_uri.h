@@ -22,7 +22,7 @@ std::string fileUriTail(const std::string& path);
 // has no "%" beside it. A text without "usb:" is shown unchanged.
 std::string usbShellText(const std::string& text);
 // The usb: URI of a USB text (a device name, typed or listed, with or without
-// "usb://"), as CUPS's usb back end writes it for the device: assembled by
+// a leading "usb://"), as CUPS's usb back end writes it for the device: assembled by
 // libcups from the make (up to the first "/") and the rest, blanks and the
 // other bytes a URI cannot hold escaped ("usb://Velta/P4700%20XL?serial=1").
 // An escape already in the text ("%20") is kept; a "%" that begins none is
