@@ -192,8 +192,7 @@ get usbVariant               => 1
 get usbDeviceId              => Velta/P4700%20XL?serial=1
 T
 [ "$(lpstat -v usbq 2>&1)" = "device for usbq: usb://Velta/P4700%20XL?serial=1" ] || fail "usbq: $(lpstat -v usbq 2>&1)"
-grep -qxF 'PRINTERHOST Velta/P4700%20XL?serial=1' "$W/usbq/root/jarnConfig" ||
-  fail "usbq's record: $(grep HOST "$W/usbq/root/jarnConfig" 2>&1)"
+grep -qxF 'PRINTERHOST Velta/P4700%20XL?serial=1' "$W/usbq/root/jarnConfig" || fail "usbq's record"
 
 # --- names CUPS or its clients would misread, and a file queue's relative
 # path: each a notice to mend on the page; nothing is sent or recorded
