@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "atomic_file.h"
+#include "device_uri.h"
 #include "file_helpers.h"
 #include "record_lock.h"
 #include "report.h"
@@ -44,9 +45,10 @@ std::string hostValue(const SetupState& s) {
     case kConnectLocal:
       return orUnknown(s.deviceName);
     case kConnectUsb:
-      // Written as it stands: the backslash-escaped form of a usb: URI is
-      // only for the command text that traces print, never stored.
-      return orUnknown(s.usbVariant == 1 ? s.usbDeviceId : s.usbDevicePath);
+      // In the form the queue's URI has in CUPS (a blank as "%20"); the
+      // backslash-escaped form is only for the command text that traces
+      // print, never stored.
+      return orUnknown(usbRecordText(s.usbVariant == 1 ? s.usbDeviceId : s.usbDevicePath));
     case kConnectIpp:
       return orUnknown(s.ippHost);
     case kConnectFile:

@@ -24,11 +24,14 @@ int defaultPort(const std::string& scheme) {
   return 0;
 }
 
-// What follows "usb:" and the slashes after it; the text itself without "usb:".
+bool hasUsbScheme(const std::string& text) { return text.compare(0, 4, "usb:") == 0; }
+
+// What follows a leading "usb:" and the slashes after it; a text without one
+// as it is. Only a leading one counts: a "usb:" inside a model name is part
+// of it, and a URI's text after "usb://" then reads back as it was sent.
 std::string afterUsbScheme(const std::string& text) {
-  size_t at = text.find("usb:");
-  if (at == std::string::npos) return text;
-  size_t pos = at + 4;
+  if (!hasUsbScheme(text)) return text;
+  size_t pos = 4;
   while (pos < text.size() && text[pos] == '/') ++pos;
   return text.substr(pos);
 }
@@ -135,6 +138,31 @@ void store(std::string& field, const std::string& value, size_t size) {
   cutField(field, size);
 }
 
+int hexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// A part of a typed URI with its escapes undone ("%20" a blank), so that
+// libcups, which writes every "%" as "%25", escapes each byte once. A "%"
+// that begins no escape stays, as does "%00", which no URI may hold.
+std::string unescaped(const std::string& part) {
+  std::string out;
+  for (size_t i = 0; i < part.size(); ++i) {
+    int high = i + 2 < part.size() ? hexDigit(part[i + 1]) : -1;
+    int low = high >= 0 ? hexDigit(part[i + 2]) : -1;
+    if (part[i] == '%' && low >= 0 && (high | low) != 0) {
+      out += static_cast<char>(high * 16 + low);
+      i += 2;
+    } else {
+      out += part[i];
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 std::string localDeviceUri(const std::string& devicePath) {
@@ -164,7 +192,33 @@ std::string usbShellText(const std::string& text) {
   return shown;
 }
 
-std::string usbUriValue(const std::string& text) { return afterUsbScheme(text); }
+bool makeUsbUri(const std::string& text, std::string* uri, std::string* why) {
+  // The make is the URI's host, the model and its serial number its
+  // resource, as the back end assembles them; libcups escapes the two
+  // parts by their own rules. A make with ":" or a leading "[" it would
+  // take for an IPv6 address.
+  std::string tail = afterUsbScheme(text);
+  size_t slash = tail.find('/');
+  std::string make = unescaped(tail.substr(0, slash));
+  std::string rest = slash == std::string::npos ? std::string() : unescaped(tail.substr(slash));
+  char buffer[1024];
+  UriParts parts;
+  if (make.find(':') != std::string::npos || make.compare(0, 1, "[") == 0 ||
+      httpAssembleURI(HTTP_URI_CODING_ALL, buffer, sizeof buffer, "usb", nullptr, make.c_str(), 0,
+                      rest.empty() ? nullptr : rest.c_str()) < HTTP_URI_STATUS_OK ||
+      !separate(buffer, &parts, true)) {
+    if (why) *why = "The USB device '" + text + "'\ncannot be made into a device URI.";
+    return false;
+  }
+  *uri = buffer;
+  return true;
+}
+
+std::string usbRecordText(const std::string& text) {
+  std::string uri;
+  if (text.empty() || !makeUsbUri(text, &uri, nullptr)) return text;
+  return hasUsbScheme(text) ? uri : uri.substr(std::strlen("usb://"));
+}
 
 std::string ippPathShellText(const std::string& path) {
   std::string text = withoutLeadingSlashes(path);
@@ -271,7 +325,7 @@ std::string buildDeviceURI(std::string* shownText, std::string* why) {
     case kConnectUsb: {
       const std::string& text = s.usbVariant == 1 ? s.usbDeviceId : s.usbDevicePath;
       if (text.empty()) break;
-      uri = "usb://" + usbUriValue(text);
+      makeUsbUri(text, &uri, &reason);
       shown = "usb://" + usbShellText(text) + (s.usbVariant == 1 ? "" : "  ");
       break;
     }

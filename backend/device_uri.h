@@ -21,9 +21,17 @@ std::string fileUriTail(const std::string& path);
 // dropped, a backslash before each blank, "(" and ")" and before a "%" that
 // has no "%" beside it. A text without "usb:" is shown unchanged.
 std::string usbShellText(const std::string& text);
-// The same text as the command receives it: "usb:" and its slashes dropped,
-// nothing escaped. Callers put "usb://" in front of either.
-std::string usbUriValue(const std::string& text);
+// The usb: URI of a USB text (a device name, typed or listed, with or without
+// a leading "usb://"), as CUPS's usb back end writes it for the device: assembled by
+// libcups from the make (up to the first "/") and the rest, blanks and the
+// other bytes a URI cannot hold escaped ("usb://Velta/P4700%20XL?serial=1").
+// An escape already in the text ("%20") is kept; a "%" that begins none is
+// written "%25". False (and `why`) when libcups cannot form or read it.
+bool makeUsbUri(const std::string& text, std::string* uri, std::string* why);
+// The USB text as the printer's record keeps it: in makeUsbUri's form, so
+// that it agrees with the queue's URI in CUPS; "usb://" kept only when the
+// text has it. A text no URI can be made of is kept as it is.
+std::string usbRecordText(const std::string& text);
 
 // An IPP path as a person reads it on a command line (checkIPPString):
 // leading slashes dropped, a backslash before each blank, "(" and ")" and

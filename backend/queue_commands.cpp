@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstring>
 
 #include "command_formats.h"
 #include "device_uri.h"
@@ -38,11 +39,19 @@ int run(const char* format, const std::vector<FormatArg>& args) {
   return runSpoolerCommand(commandFromFormat(format, args));
 }
 
-// The USB text in force, in its two forms.
-FormatArg usbArg() {
+// The USB text in force, in its two forms: as the printed command shows it,
+// and as the URI after "usb://" that CUPS receives. False (with the message
+// shown) when no URI can be made of it.
+bool usbArg(std::vector<FormatArg>* args) {
   const SetupState& s = setup();
   const std::string& text = s.usbVariant == 1 ? s.usbDeviceId : s.usbDevicePath;
-  return FormatArg(usbShellText(text), usbUriValue(text));
+  std::string uri, why;
+  if (!makeUsbUri(text, &uri, &why)) {
+    reportDeviceField(why);
+    return false;
+  }
+  args->push_back(FormatArg(usbShellText(text), uri.substr(std::strlen("usb://"))));
+  return true;
 }
 
 // The network URI of a connection type, from its host, port and path or
@@ -80,8 +89,7 @@ bool ppdDevicePart(const char** format, std::vector<FormatArg>* args) {
       return true;
     case kConnectUsb:
       *format = fmt::kPpdDeviceUsb;
-      *args = {usbArg()};
-      return true;
+      return usbArg(args);
     case kConnectIpp:
       *format = fmt::kPpdDeviceIpp;
       if (!networkUri(kConnectIpp, s.ippHost, s.ippPath, &uri)) return false;
@@ -165,9 +173,12 @@ int createQueueByUri(const std::string& queue) {
     case kConnectLocal:
       status = run(fmt::kCreateLocal, {lpadmin, queue, localDeviceUri(s.deviceName)});
       break;
-    case kConnectUsb:
-      status = run(s.usbVariant == 1 ? fmt::kCreateUsbId : fmt::kCreateUsbPath, {lpadmin, queue, usbArg()});
+    case kConnectUsb: {
+      std::vector<FormatArg> args = {lpadmin, queue};
+      if (!usbArg(&args)) return 0;
+      status = run(s.usbVariant == 1 ? fmt::kCreateUsbId : fmt::kCreateUsbPath, args);
       break;
+    }
     case kConnectIpp:
       if (!networkUri(kConnectIpp, s.ippHost, s.ippPath, &uri)) return 0;
       status = run(fmt::kCreateIpp, {lpadmin, queue, uri});

@@ -19,8 +19,9 @@ void checkRoundTrip(int type) {
 }
 
 // The fields keep a usb: URI's text after its first "//" and the builder
-// puts "usb://" before the text after its first "usb:": a URI that does not
-// begin "usb://" or holds a further "usb:" comes back otherwise.
+// puts "usb://" before that text without a leading "usb:": a URI that does
+// not begin "usb://" may come back otherwise (one holding a further "usb:" is
+// left out too).
 bool roundTripHolds(int type, const std::string& uri) {
   return type != kConnectUsb || (uri.compare(4, 2, "//") == 0 && uri.find("usb:", 4) == std::string::npos);
 }

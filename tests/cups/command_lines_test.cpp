@@ -202,14 +202,14 @@ TEST_F(CommandLines, ValuesAreNeverInterpreted) {
   EXPECT_FALSE(testing_support::pathExists(cwd / "canary"));
   EXPECT_FALSE(testing_support::pathExists(cwd / "canary2"));
 
-  // The usb: text is shown escaped but handed over as it is.
+  // The usb: text is shown backslash-escaped, handed over in the URI's escapes.
   s.connectType = kConnectUsb;
   s.usbVariant = 1;
   s.usbDeviceId = "usb://Velta/C400 (x)";
   StderrCapture err;
   EXPECT_EQ(1, createQueueByUri("U"));
   EXPECT_NE(std::string::npos, err.take().find("-v usb://Velta/C400\\ \\(x\\) -D"));
-  EXPECT_EQ("usb://Velta/C400 (x)", rec.calls()[3][4]);
+  EXPECT_EQ("usb://Velta/C400%20(x)", rec.calls()[3][4]);
   EXPECT_EQ("usb://Velta/C400 (x)", s.usbDeviceId);  // the field is not rewritten
 }
 

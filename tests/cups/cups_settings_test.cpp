@@ -168,7 +168,19 @@ TEST_F(PrintersConf, UnknownSchemesAreNotSentBack) {
 
 TEST(ShellTexts, UsbAndIppForms) {
   EXPECT_EQ("Velta/C400\\ \\(PS\\)", usbShellText("usb://Velta/C400 (PS)"));
-  EXPECT_EQ("Velta/C400 (PS)", usbUriValue("usb:///Velta/C400 (PS)"));
+  // USB names as CUPS's usb back end writes them: typed escapes kept, a lone
+  // "%" escaped; a make libcups would take for an IPv6 address refused ("").
+  const std::pair<const char*, const char*> usbUris[] = {
+      {"usb:///Velta/C400 (PS)", "usb://Velta/C400%20(PS)"},
+      {"Velta/P%204700?serial=a b", "usb://Velta/P%204700?serial=a%20b"},
+      {"Velta Co/P%1%%\xc3\xa9", "usb://Velta%20Co/P%251%25%25%C3%A9"},
+      {"/dev/usb/lp0", "usb:///dev/usb/lp0"}, {"Velta:1/P", ""}};
+  for (const auto& u : usbUris) {
+    std::string uri;
+    EXPECT_EQ(*u.second != 0, makeUsbUri(u.first, &uri, nullptr)) << u.first;
+    EXPECT_EQ(u.second, uri) << u.first;
+  }
+  EXPECT_EQ("Velta/P4700%20XL?serial=1", usbRecordText("Velta/P4700 XL?serial=1"));
   EXPECT_EQ("a\\%b%%c", usbShellText("usb://a%b%%c"));
   EXPECT_EQ("/dev/usb/lp0", usbShellText("/dev/usb/lp0"));
   std::string uri, why;  // IPP paths are escaped in the URI, an empty one is "ipp"

@@ -170,6 +170,30 @@ for q in newq dryq; do
 done
 grep -q 'lpadmin -p dryq' "$base/err" || fail "dry run: no printed create"
 
+# --- a USB name typed by hand with a blank: CUPS and the record hold it
+# escaped, and the read-back shows it so
+table <<T | check "typed USB name"
+usb-ids none.ids
+click mainMenuMainCreate
+type queNameTxt usbq
+click queNextPB
+pick queTypeMenu Local USB
+toggle usbSelectTB 1
+type usbDevTxt Velta/P4700 XL?serial=1
+set ppdFile @PPD
+set modelName Velta C400 PS
+click okMainPB
+click okMainPB
+get queueManaged             => 1
+click queLPDPreviousPB
+type queNameTxt usbq
+click queNextPB
+get usbVariant               => 1
+get usbDeviceId              => Velta/P4700%20XL?serial=1
+T
+[ "$(lpstat -v usbq 2>&1)" = "device for usbq: usb://Velta/P4700%20XL?serial=1" ] || fail "usbq: $(lpstat -v usbq 2>&1)"
+grep -qxF 'PRINTERHOST Velta/P4700%20XL?serial=1' "$W/usbq/root/jarnConfig" || fail "usbq's record"
+
 # --- names CUPS or its clients would misread, and a file queue's relative
 # path: each a notice to mend on the page; nothing is sent or recorded
 N='Queue Name|----------|The queue name'
