@@ -52,8 +52,15 @@ class QueueList : public FreshState {
     setup().toolPaths[kToolLpstat] = lpstat;
   }
   int runs() { return static_cast<int>(readFile(dir / "runs").size() / 2); }
+  // A fresh information file in opt/ as the installation directory.
+  std::string freshHome() {
+    const std::string home = opt / "opt";
+    EXPECT_EQ(1, createInfoFile(home, "Default"));
+    setup().userDir = home;
+    return home;
+  }
 
-  TempDir dir;
+  TempDir dir, opt;
   std::string lpstat = dir / "lpstat";
 };
 
@@ -121,11 +128,8 @@ TEST_F(QueueList, SystemVPrinterDirectories) {
 TEST_F(QueueList, ManagedPrintersInTheInformationFile) {
   testing_support::ScriptedReporter reporter;
   reporter.answers = {true};
-  TempDir opt;
-  const std::string home = opt / "opt";
-  ASSERT_EQ(1, createInfoFile(home, "Default"));
+  const std::string home = freshHome();
   SetupState& s = setup();
-  s.userDir = home;
   s.printerName = "Default";
   ASSERT_EQ(1, addPrinter("Velta1", 1));
   EXPECT_EQ(1, isManagedPrinter("Velta1"));
@@ -154,11 +158,8 @@ TEST_F(QueueList, ManagedPrintersInTheInformationFile) {
 TEST_F(QueueList, AManagedPrinterInAnotherCaseIsThatPrinter) {
   testing_support::ScriptedReporter reporter;
   reporter.answers = {true};
-  TempDir opt;
-  const std::string home = opt / "opt";
-  ASSERT_EQ(1, createInfoFile(home, "Default"));
+  const std::string home = freshHome();
   SetupState& s = setup();
-  s.userDir = home;
   s.lpMode = kLpCups;
   ASSERT_EQ(1, addPrinter("cyc", 1));
   const std::string info = readFile(home + "/jarnInfo2.0");
