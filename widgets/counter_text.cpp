@@ -79,7 +79,9 @@ void TextChanged(Widget text, XtPointer client, XtPointer call) {
   c.reporting = outer;
 }
 
-void TextLosingFocus(Widget, XtPointer client, XtPointer) { counterCommitText(static_cast<Widget>(client)); }
+void TextLosingFocus(Widget, XtPointer client, XtPointer) {
+  counterCommitText(static_cast<Widget>(client));
+}
 
 // Return: the text shows the kept number before the activate callback reads it.
 void TextActivate(Widget, XtPointer client, XtPointer call) {
