@@ -151,13 +151,13 @@ void createBoxForm(AdvancedPageWidgets& w, Widget parent, const WidgetArgs& plac
   addTip(w.boxLoginField, kLoginTip);
   w.boxNumberLabel = makeTextLabel(xmLabelGadgetClass, w.boxForm, "advBoxNrLBG", "box nmbr", placeBelow(w.boxLoginField, 12));
   XtVaSetValues(w.boxNumberLabel, XmNwidth, 80, XmNrecomputeSize, False, nullptr);
-  std::vector<Arg> args(12);
+  // Three characters: every box number from -1 to 99 can be typed.
+  WidgetArgs counterArgs = joinArgs(placeBelow(w.boxLoginField, 8, w.boxNumberLabel),
+                                    {{XwNformat, XwCOUNTER_DECIMAL}, {XmNeditable, True}, {XmNcolumns, 3},
+                                     {XmNmaxLength, 3}, {XmNminimum, -1}, {XmNmaximum, 99}, {XmNvalue, -1}});
+  std::vector<Arg> args(counterArgs.size());
   Cardinal n = 0;
-  for (const auto& a : joinArgs(placeBelow(w.boxLoginField, 8, w.boxNumberLabel),
-                                {{XwNformat, XwCOUNTER_DECIMAL}, {XmNeditable, True}, {XmNcolumns, 3},
-                                 {XmNminimum, -1}, {XmNmaximum, 99}, {XmNvalue, -1}})) {
-    XtSetArg(args[n], const_cast<char*>(a.first), a.second), ++n;
-  }
+  for (const auto& a : counterArgs) XtSetArg(args[n], const_cast<char*>(a.first), a.second), ++n;
   w.counter = XwCreateCounter(w.boxForm, "advOptCounter", args.data(), n);
   XtAddCallback(w.counter, XmNvalueChangedCallback, boxCounterCB, nullptr);
   XtManageChild(w.counter);

@@ -121,6 +121,10 @@ void mailboxSpinCB(Widget w, XtPointer, XtPointer) {
   });
 }
 
+void commitMailboxSpin() {
+  if (Widget spin = optionPages().mailboxSpin) XwCounterGetValue(spin);
+}
+
 void Passwords(Widget w, XtPointer clientData, XtPointer) {
   if (passwordFieldGuard()) return;
   runGuarded(w, [w, clientData] {

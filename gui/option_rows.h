@@ -36,5 +36,9 @@ void resetChangedOptions();
 void clearSpecialOptionFlags();
 
 void mailboxSpinCB(Widget, XtPointer, XtPointer);
+// Before the mailbox option is read for sending: a text the spin box cannot
+// keep is put back to the box it keeps, which mailboxSpinCB then records, so
+// that what is sent is what the spin box shows.
+void commitMailboxSpin();
 // Value-changed callback of the special text fields (client data: the kind).
 void Passwords(Widget, XtPointer, XtPointer);

@@ -92,6 +92,7 @@ int getChangedOptions() {
   ppd_file_t* ppd = st.currentPpd;
   if (!ppd) return 0;
   if (traceLevel() > 1) tracef("getChangedOptions(%d).\n", ppd->num_groups);
+  commitMailboxSpin();
   size_t nextInstall = 0, nextPrint = 0;
   forEachOption(ppd, [&](ppd_option_t* option, bool installable) {
     int kind = getSpecialOptionKind(option->keyword);

@@ -9,6 +9,7 @@
 
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 
 #include "counter_internal.h"
 #include "counter_value.h"
@@ -20,6 +21,7 @@ void Initialize(Widget request, Widget created, ArgList args, Cardinal* count);
 void Destroy(Widget w);
 void Resize(Widget w);
 Boolean SetValues(Widget old, Widget request, Widget now, ArgList args, Cardinal* count);
+void GetValuesHook(Widget w, ArgList args, Cardinal* count);
 XtGeometryResult QueryGeometry(Widget w, XtWidgetGeometry* intended, XtWidgetGeometry* preferred);
 XtGeometryResult GeometryManager(Widget child, XtWidgetGeometry* request, XtWidgetGeometry* reply);
 void InsertChild(Widget child);
@@ -95,7 +97,7 @@ XwCounterClassRec xwCounterClassRec = {
         SetValues,                        // set_values
         nullptr,                          // set_values_hook
         XtInheritSetValuesAlmost,         // set_values_almost
-        nullptr,                          // get_values_hook
+        GetValuesHook,                    // get_values_hook
         nullptr,                          // accept_focus
         XtVersion,                        // version
         nullptr,                          // callback_private
@@ -269,6 +271,7 @@ void Initialize(Widget, Widget w, ArgList, Cardinal*) {
   c.last_y = 0;
   counterRegisterActions(w);
 
+  c.reporting = False;
   c.creating_children = True;
   c.text = createText(w);
   c.up_arrow = createArrow(w, "up", XmARROW_UP);
@@ -378,6 +381,16 @@ Boolean SetValues(Widget old, Widget, Widget w, ArgList, Cardinal*) {
   }
   layoutChildren(w);
   return False;
+}
+
+// A read of the value resource answers the number the counter shows: the
+// text is put back to the kept number first, and the word read again.
+void GetValuesHook(Widget w, ArgList args, Cardinal* count) {
+  for (Cardinal i = 0; i < *count; ++i) {
+    if (std::strcmp(args[i].name, XmNvalue) != 0 || !args[i].value) continue;
+    counterCommitText(w);
+    *reinterpret_cast<int*>(args[i].value) = part(w).value;
+  }
 }
 
 }  // namespace

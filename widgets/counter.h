@@ -57,9 +57,11 @@ Widget XwCreateCounter(Widget parent, const char* name, ArgList args, Cardinal c
 // be held in the value word.
 Boolean XwCounterSetValue(Widget w, double number);
 
-// The current number read from the text (truncated for floating point); the
-// stored value word when the text lies outside the limits; 0 for a widget of
-// another class.
+// The number the counter keeps and shows (truncated for floating point); 0
+// for a widget of another class. A typed text that does not show it (outside
+// the limits, a sign alone, nothing) is first put back to the kept number, as
+// when the text field loses the focus or Return is pressed; reading the value
+// resource with XtGetValues does the same.
 int XwCounterGetValue(Widget w);
 
 // The same as a float.

@@ -25,6 +25,11 @@ void counterAddHandlers(Widget counter);
 // Adds the verify, value-changed and activate handlers to the text field.
 void counterAddTextHandlers(Widget counter);
 
+// Puts a text that does not show the kept number (outside the limits, a
+// sign alone, nothing) back to that number, which is then reported like any
+// change; does nothing while the counter reports a change of its own.
+void counterCommitText(Widget counter);
+
 // Steps the value by times x increment (clamped to the limits when clamp is
 // set) and shows it; False when the step is refused.
 Boolean counterStepBy(Widget counter, double times, bool clamp);

@@ -49,6 +49,7 @@ typedef struct {
   int direction;           // of the auto-repeat: +1 up, -1 down
   int last_y;              // pointer y at the last drag step
   Boolean creating_children;
+  Boolean reporting;       // while valueChangedCallback runs for a changed text
 } XwCounterPart;
 
 typedef struct _XwCounterRec {

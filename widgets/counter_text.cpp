@@ -1,5 +1,7 @@
 // XwCounter's text field: the check of typed text, the reading of a changed
-// text into the value word, Return, and the value calls of the public header.
+// text into the value word, the text put back to the kept number when the
+// field loses the focus, on Return or when the value is read, and the value
+// calls of the public header.
 #include <Xm/TextF.h>
 
 #include <string>
@@ -20,17 +22,22 @@ std::string textOf(Widget text) {
   return result;
 }
 
-// The number in the text, or the stored word's number when the text holds
-// none within the limits.
-double currentNumber(Widget w) {
+// True when the text shows the number the value word keeps: digits that
+// read as a number within the limits, and that number's word is the kept one.
+bool showsKeptValue(Widget w) {
   XwCounterPart& c = part(w);
-  CounterWords words = counterWords(w);
+  std::string text = textOf(c.text);
   double number;
   int word;
-  if (counterParseText(c.format, textOf(c.text), &number) && counterWithinLimits(words, number) &&
-      counterNumberToWord(c.format, number, &word))
-    return number;
-  return counterWordToNumber(c.format, c.value);
+  return counterTextHasDigit(c.format, text) && counterParseText(c.format, text, &number) &&
+         counterWithinLimits(counterWords(w), number) &&
+         counterNumberToWord(c.format, number, &word) && word == c.value;
+}
+
+// The kept number, once the text shows it.
+double keptNumber(Widget w) {
+  counterCommitText(w);
+  return counterWordToNumber(part(w).format, part(w).value);
 }
 
 // modifyVerify: the text as it would be after the change must suit the format.
@@ -66,12 +73,21 @@ void TextChanged(Widget text, XtPointer client, XtPointer call) {
   }
   c.value = word;
   XwCounterCallbackStruct data = {XmCR_VALUE_CHANGED, cbs ? cbs->event : nullptr, c.value};
+  Boolean outer = c.reporting;
+  c.reporting = True;
   XtCallCallbackList(w, c.value_changed_callback, &data);
+  c.reporting = outer;
 }
 
+void TextLosingFocus(Widget, XtPointer client, XtPointer) {
+  counterCommitText(static_cast<Widget>(client));
+}
+
+// Return: the text shows the kept number before the activate callback reads it.
 void TextActivate(Widget, XtPointer client, XtPointer call) {
   Widget w = static_cast<Widget>(client);
   XwCounterPart& c = part(w);
+  counterCommitText(w);
   auto* cbs = static_cast<XmAnyCallbackStruct*>(call);
   XwCounterActivateCallbackStruct data = {cbs ? cbs->reason : XmCR_ACTIVATE,
                                           cbs ? cbs->event : nullptr, c.format, c.value};
@@ -90,6 +106,16 @@ void counterAddTextHandlers(Widget w) {
   XtAddCallback(text, XmNmodifyVerifyCallback, ModifyVerify, w);
   XtAddCallback(text, XmNvalueChangedCallback, TextChanged, w);
   XtAddCallback(text, XmNactivateCallback, TextActivate, w);
+  XtAddCallback(text, XmNlosingFocusCallback, TextLosingFocus, w);
+}
+
+void counterCommitText(Widget w) {
+  XwCounterPart& c = part(w);
+  if (c.reporting || !c.text || c.text->core.being_destroyed || showsKeptValue(w)) return;
+  CounterWords words = counterWords(w);
+  double kept = counterWordToNumber(c.format, c.value);
+  if (!counterWithinLimits(words, kept)) counterStep(words, kept, 0, true, &kept);
+  XwCounterSetValue(w, kept);
 }
 
 Boolean XwCounterSetValue(Widget w, double number) {
@@ -107,7 +133,7 @@ Boolean XwCounterSetValue(Widget w, double number) {
 
 int XwCounterGetValue(Widget w) {
   if (!isCounter(w)) return 0;
-  double number = currentNumber(w);
+  double number = keptNumber(w);
   int word;
   if (!counterNumberToWord(XwCOUNTER_DECIMAL, number, &word)) return 0;
   return word;
@@ -115,5 +141,5 @@ int XwCounterGetValue(Widget w) {
 
 float XwCounterGetFloatValue(Widget w) {
   if (!isCounter(w)) return 0;
-  return static_cast<float>(currentNumber(w));
+  return static_cast<float>(keptNumber(w));
 }

@@ -13,6 +13,9 @@
 
 namespace {
 
+const char kDigits[] = "0123456789";
+const char kHexDigits[] = "0123456789ABCDEFabcdef";
+
 float bitsToFloat(int word) {
   float f;
   std::memcpy(&f, &word, sizeof f);
@@ -135,15 +138,17 @@ bool counterParseText(int format, const std::string& text, double* number) {
   return true;
 }
 
+bool counterTextHasDigit(int format, const std::string& text) {
+  return text.find_first_of(format == 2 ? kHexDigits : kDigits) != std::string::npos;
+}
+
 bool counterTextAcceptable(int format, const std::string& text) {
-  static const char digits[] = "0123456789";
-  static const char hexDigits[] = "0123456789ABCDEFabcdef";
-  if (format == 2) return allOf(text, 0, text.size(), hexDigits);
+  if (format == 2) return allOf(text, 0, text.size(), kHexDigits);
   size_t from = (!text.empty() && (text[0] == '+' || text[0] == '-')) ? 1 : 0;
-  if (format == 1) return allOf(text, from, text.size(), digits);
+  if (format == 1) return allOf(text, from, text.size(), kDigits);
   size_t point = text.find('.', from);
-  if (point == std::string::npos) return allOf(text, from, text.size(), digits);
-  return allOf(text, from, point, digits) && allOf(text, point + 1, text.size(), digits);
+  if (point == std::string::npos) return allOf(text, from, text.size(), kDigits);
+  return allOf(text, from, point, kDigits) && allOf(text, point + 1, text.size(), kDigits);
 }
 
 bool counterStep(const CounterWords& words, double current, double times, bool clamp,

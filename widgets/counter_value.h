@@ -41,6 +41,10 @@ std::string counterFormatText(int format, int columns, int decimalPoints, double
 // text holds no number the word could hold.
 bool counterParseText(int format, const std::string& text, double* number);
 
+// Whether a text holds a digit of its format, that is more than a sign or a
+// point alone.
+bool counterTextHasDigit(int format, const std::string& text);
+
 // Whether a text may stand in the text field: decimal an optional sign and
 // digits, hexadecimal only hex digits, floating point an optional sign,
 // digits and at most one point.

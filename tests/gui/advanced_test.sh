@@ -109,6 +109,41 @@ line alice m=N5P | same f1
 { line abcdefghijklmno m=N8; line alice '' 12; line carol '' '' 42 99; } | same f5
 same f6 <"$base/f5"
 
+# --- box numbers as typed, each stored as the counter then shows it; a text
+# out of range or a sign alone shows the box kept once the field loses the
+# focus, Return is pressed or Update reads it
+mkdir -p "$W/Q/root"
+table <<'T' | check "box numbers"
+set userFullDir w/Q
+set printerName Q
+call loadUserList                              => 0
+call ManageMainForm 6                          => 0
+call setAdvOptMode 1                           => 0
+type loginNameTxt1 fred
+counter advOptCounter 42
+call applyUserEntry 1                          => 0
+copy w/Q/root/JarnMailBoxFile b1               => 640 lp
+counter advOptCounter -1
+call applyUserEntry 1                          => 0
+copy w/Q/root/JarnMailBoxFile b2               => 640 lp
+counter advOptCounter 99
+call applyUserEntry 1                          => 0
+copy w/Q/root/JarnMailBoxFile b3               => 640 lp
+counter advOptCounter 150
+key loginNameTxt1 End
+text advOptCounter.text                        => -1
+counter advOptCounter -
+key advOptCounter.text Return
+text advOptCounter.text                        => 0
+counter advOptCounter -5
+call applyUserEntry 1                          => 0
+text advOptCounter.text                        => -1
+copy w/Q/root/JarnMailBoxFile b4               => 640 lp
+T
+line fred m=N42 | same b1
+line fred m=N99 | same b3
+for f in b2 b4; do line fred | same $f; done
+
 # --- a dry run (-Z1): a user added is listed, the notice says the file was
 # not written, and no file (nor its lock) is made
 mkdir -p "$W/Dry/root"

@@ -151,6 +151,10 @@ expect "mailbox: daemon" "$(current office Mailbox)" 3
 say "set mailboxMax 3"
 expect "mailbox at mailboxMax" "$(ask 'call updatePPDOption')" 1
 expect "mailbox at mailboxMax: daemon" "$(current office Mailbox)" None
+# (Right first: End leaves the cursor at the start of this spin box's field)
+say "key MailBox0.text Right" "counter MailBox0 150"
+expect "mailbox out of range: sent as shown" "$(ask 'call updatePPDOption') $(ask 'text MailBox0.text')" "1 -1"
+expect "mailbox out of range: daemon" "$(current office Mailbox)" None
 say "scroll securePW0" "type securePW0 1234"
 expect "password shown" "$(ask 'text securePW0')" '****'
 ask 'call updatePPDOption' >/dev/null

@@ -85,9 +85,17 @@ TEST_F(CounterTest, TypedValueBeyondMaximumFallsBackToMinimumWithoutCallback) {
   EXPECT_EQ(shown(), "150");
   EXPECT_EQ(changes, (std::vector<int>{1, 15}));  // "150" itself is not reported
   EXPECT_EQ(part().value, 0);
-  // The text is out of limits, so the value word is the answer, not 150.
+  // The text is out of limits, so the value word is the answer, not 150, and
+  // reading it puts the text back to the number kept, reported as a change.
   EXPECT_EQ(XwCounterGetValue(counter), 0);
+  EXPECT_EQ(shown(), "0");
+  EXPECT_EQ(changes, (std::vector<int>{1, 15, 0}));
   EXPECT_EQ(XwCounterGetFloatValue(counter), 0.0f);
+  clearText();
+  typeText("-");  // a sign alone, read through the value resource
+  int value = 42;
+  XtVaGetValues(counter, XmNvalue, &value, nullptr);
+  EXPECT_EQ(shown() + " " + std::to_string(value), "0 0");
 }
 
 TEST_F(CounterTest, TypedTextIsCheckedCharacterByCharacter) {
