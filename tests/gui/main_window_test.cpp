@@ -565,8 +565,7 @@ TEST_F(MainWindow, ListPickIsUsedWhole) {
   setQueueListRows({"* " + longName, "Office"});
   pumpUntilIdle();
   click(m().queueList, 20, 6);
-  // A picked name is used whole, up to the printer name's 127 bytes (the
-  // directory name alone is cut at 48).
+  // A picked name is used whole, up to the printer name's 127 bytes.
   EXPECT_EQ(setup().printerName, std::string(kPrinterNameSize - 1, 'n'));
   // While a question waits a pick changes nothing.
   TimerStep answer{[&] {
