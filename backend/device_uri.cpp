@@ -217,7 +217,10 @@ bool makeUsbUri(const std::string& text, std::string* uri, std::string* why) {
 std::string usbRecordText(const std::string& text) {
   std::string uri;
   if (text.empty() || !makeUsbUri(text, &uri, nullptr)) return text;
-  return hasUsbScheme(text) ? uri : uri.substr(std::strlen("usb://"));
+  std::string kept = hasUsbScheme(text) ? uri : uri.substr(std::strlen("usb://"));
+  // The record's field holds kUsbFieldSize - 1 bytes: an escaped form that
+  // would be cut there (perhaps inside an escape) keeps the text instead.
+  return kept.size() < kUsbFieldSize ? kept : text;
 }
 
 std::string ippPathShellText(const std::string& path) {

@@ -30,7 +30,8 @@ std::string usbShellText(const std::string& text);
 bool makeUsbUri(const std::string& text, std::string* uri, std::string* why);
 // The USB text as the printer's record keeps it: in makeUsbUri's form, so
 // that it agrees with the queue's URI in CUPS; "usb://" kept only when the
-// text has it. A text no URI can be made of is kept as it is.
+// text has it. A text no URI can be made of, or whose escaped form the
+// record's field (kUsbFieldSize) cannot hold, is kept as it is.
 std::string usbRecordText(const std::string& text);
 
 // An IPP path as a person reads it on a command line (checkIPPString):

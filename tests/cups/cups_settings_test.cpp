@@ -181,6 +181,8 @@ TEST(ShellTexts, UsbAndIppForms) {
     EXPECT_EQ(u.second, uri) << u.first;
   }
   EXPECT_EQ("Velta/P4700%20XL?serial=1", usbRecordText("Velta/P4700 XL?serial=1"));
+  const std::string wide = "Velta/" + std::string(60, ' ');  // escaped, too long for the record
+  EXPECT_EQ(wide, usbRecordText(wide));
   EXPECT_EQ("a\\%b%%c", usbShellText("usb://a%b%%c"));
   EXPECT_EQ("/dev/usb/lp0", usbShellText("/dev/usb/lp0"));
   std::string uri, why;  // IPP paths are escaped in the URI, an empty one is "ipp"
