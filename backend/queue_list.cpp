@@ -413,13 +413,14 @@ int deletePrinter(const std::string& asked) {
 
 int deleteQueueAndRecords(const std::string& name) {
   if (!deleteSpoolerQueue(name, 0)) return 0;
-  if (!isManagedPrinter(name)) return 1;
+  const std::string held = managedPrinterHolding(name);
+  if (held.empty()) return 1;
   if (isDryRun()) {
     skipWriteInDryRun(setup().infoFilePath);
-    skipWriteInDryRun(setup().userDir + "/" + managedPrinterHolding(name));
+    skipWriteInDryRun(setup().userDir + "/" + held);
     return 1;
   }
-  return deletePrinter(name);
+  return deletePrinter(held);
 }
 
 int addCreatedPrinter(const std::string& name, int check, const std::function<bool()>& writeRecord) {

@@ -48,7 +48,12 @@ const struct {
     {"/usr/bin/jarn", kUsrBinLink},  {"/usr/bin/qorgsfilter", kUsrBinLink},
     {"%s/bin/nc", kInside},          {"%s/bin/jarn.old", kInside},
 };
-const char* const kFinderFiles[] = {"%s/bin/setup", "%s/JARNINST.CONF", "%s/etc/JARNINST.CONF"};
+// The files the next run finds the installation by; `always` ones are
+// named even when missing, the manifest only when it is there.
+const struct {
+  const char* path;
+  bool always;
+} kFinderFiles[] = {{"%s/bin/setup", true}, {"%s/JARNINST.CONF", true}, {"%s/etc/JARNINST.CONF", false}};
 const char* const kInstalledDirs[] = {"Default", "ppd", "images", "etc", "bin"};
 const char* const kRecordFiles[] = {"%s/jarnInfo1.0.old", "%s/jarnInfo1.0", "%s/jarnInfo2.0",
                                     "%s/.jarnInfo1.0.lock", "%s/.jarnInfo2.0.lock"};
@@ -263,7 +268,7 @@ int removeInstalledFiles(int really) {
   }
   std::vector<std::string> listed = manifestFiles(dir);
   std::vector<std::string> finders;
-  for (const char* f : kFinderFiles) finders.push_back(expand(f, dir));
+  for (const auto& f : kFinderFiles) finders.push_back(expand(f.path, dir));
   for (const auto& f : kInstalledFiles) removeFile(expand(f.path, dir), f.where, dir, really);
   for (const std::string& f : listed) {
     struct stat st;
@@ -271,7 +276,7 @@ int removeInstalledFiles(int really) {
     if (!finder && ::lstat(f.c_str(), &st) == 0) removeFile(f, kInside, dir, really);
   }
   // A queue or a file that is still there keeps what finds the installation.
-  for (const std::string& f : finders) keepOrRemove(f, dir, really, true);
+  for (size_t i = 0; i < finders.size(); ++i) keepOrRemove(finders[i], dir, really, kFinderFiles[i].always);
   for (const char* d : kInstalledDirs) removeDir(dir + "/" + d, dir, really, std::string(d) == "Default");
   for (const char* f : kRecordFiles) keepOrRemove(expand(f, dir), dir, really, std::string(f) == "%s/jarnInfo2.0");
   return 1;
